@@ -1,0 +1,21 @@
+#!/bin/sh
+# Sets up the machine, builds both targets and runs every test.
+set -eu
+cd "$(dirname "$0")/.."
+
+scripts/setup.sh
+
+cmake --preset x86_64
+cmake --build --preset x86_64
+cmake --preset i686
+cmake --build --preset i686
+
+# The release build must be a 32-bit program.
+release=build/i686/bin/Chronalign.exe
+if ! file "$release" | grep -q 'PE32 executable'; then
+    echo "$release is not a 32-bit PE executable: $(file -b "$release")" >&2
+    exit 1
+fi
+echo "$release: $(file -b "$release")"
+
+scripts/with-display.sh ctest --preset x86_64 -j 2

@@ -1,0 +1,9 @@
+// The SNTP attempt of the sync schedule.
+#pragma once
+
+#include "sync/ServerTimeSink.h"
+#include "sync/TimeServers.h"
+
+// Asks list entry attempt mod 6 over SNTP and hands the time to the sink; times before 2011
+// (a reply without transmit time reads as 1900) are rejected. 0 on success, else E_FAIL.
+HRESULT QuerySntp(const TimeSources& sources, int attempt, IServerTimeSink& sink);

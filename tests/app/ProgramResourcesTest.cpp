@@ -1,0 +1,49 @@
+// The resources that the build embeds in the program.
+#include "tests/fixtures/ChildProcess.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+class ProgramResources : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_program = ::LoadLibraryExW((ProgramDirectory() + L"Chronalign.exe").c_str(), nullptr,
+                                     LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+        ASSERT_NE(m_program, nullptr);
+    }
+    void TearDown() override { ::FreeLibrary(m_program); }
+
+    std::string Text(LPCWSTR id, LPCWSTR type) const {
+        HRSRC found = ::FindResourceW(m_program, id, type);
+        if (found == nullptr)
+            return std::string();
+        const char* bytes =
+            static_cast<const char*>(::LockResource(::LoadResource(m_program, found)));
+        return std::string(bytes, ::SizeofResource(m_program, found));
+    }
+
+    HMODULE m_program = nullptr;
+};
+
+} // namespace
+
+TEST_F(ProgramResources, IconGroup107HoldsTheSizesOfTheShell) {
+    HICON big = static_cast<HICON>(
+        ::LoadImageW(m_program, MAKEINTRESOURCEW(107), IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR));
+    HICON small = static_cast<HICON>(
+        ::LoadImageW(m_program, MAKEINTRESOURCEW(107), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
+    EXPECT_NE(big, nullptr);
+    EXPECT_NE(small, nullptr);
+    ::DestroyIcon(big);
+    ::DestroyIcon(small);
+}
+
+TEST_F(ProgramResources, ManifestAsksForAdministratorAndCommonControls6) {
+    const std::string manifest = Text(MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));
+    EXPECT_NE(manifest.find("level=\"requireAdministrator\""), std::string::npos);
+    EXPECT_NE(manifest.find("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""),
+              std::string::npos);
+}
