@@ -2,5 +2,9 @@
 #pragma once
 
 #include "platform/AppModule.h"
+#include "sync/SyncTimeThread.h"
+#include "sync/WinsockHolder.h"
 
+extern CWinsockHolder g_winsockHolder;
+extern CSyncTimeThread g_syncTimeThread;
 extern WTL::CAppModule g_appModule;

@@ -19,3 +19,4 @@ fi
 echo "$release: $(file -b "$release")"
 
 scripts/with-display.sh ctest --preset x86_64 -j 2
+scripts/fuzz.sh

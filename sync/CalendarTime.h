@@ -18,3 +18,7 @@ struct CalendarTime {
     std::uint16_t wMilliseconds;
 };
 #endif
+
+// True for a real date and time that a file time can hold (years 1601 to 30827); the day of
+// week is not looked at.
+bool IsCalendarTime(const CalendarTime& time);

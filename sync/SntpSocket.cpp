@@ -1,22 +1,6 @@
 #include "sync/SntpSocket.h"
 
-#include <ws2tcpip.h>
-
-#include <string>
-
-namespace {
-
-std::string ToNarrow(const wchar_t* text) {
-    const int size = ::WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    if (size <= 0)
-        return std::string();
-    std::string narrow(static_cast<size_t>(size), '\0');
-    ::WideCharToMultiByte(CP_ACP, 0, text, -1, &narrow[0], size, nullptr, nullptr);
-    narrow.resize(static_cast<size_t>(size) - 1);
-    return narrow;
-}
-
-} // namespace
+#include "platform/AnsiText.h"
 
 bool SntpSocket::LookUpHost(const char* host, in_addr* address) {
     const hostent* entry = ::gethostbyname(host);
@@ -33,7 +17,7 @@ bool SntpSocket::Create() {
 }
 
 bool SntpSocket::Connect(const wchar_t* host, unsigned short port) {
-    const std::string name = ToNarrow(host);
+    const std::string name = ToAnsi(host);
     sockaddr_in peer{};
     peer.sin_family = AF_INET;
     peer.sin_port = ::htons(port);

@@ -133,3 +133,15 @@ TEST(SntpReply, TransmitTimeIsReadFromByte40) {
     EXPECT_EQ(transmit.Seconds(), 0xE7A1B2C3u);
     EXPECT_EQ(transmit.Fraction(), 0x12345678u);
 }
+
+TEST(CalendarTime, OnlyRealDatesAndTimesCount) {
+    EXPECT_TRUE(IsCalendarTime(Utc(2024, 2, 29, 23, 59, 59, 999)));
+    EXPECT_TRUE(IsCalendarTime(Utc(2000, 2, 29, 0, 0, 0)));
+    EXPECT_TRUE(IsCalendarTime(Utc(1601, 1, 1, 0, 0, 0)));
+    EXPECT_FALSE(IsCalendarTime(Utc(2023, 2, 29, 0, 0, 0)));
+    EXPECT_FALSE(IsCalendarTime(Utc(1900, 2, 29, 0, 0, 0)));
+    EXPECT_FALSE(IsCalendarTime(Utc(2023, 4, 31, 0, 0, 0)));
+    EXPECT_FALSE(IsCalendarTime(Utc(2023, 1, 0, 0, 0, 0)));
+    EXPECT_FALSE(IsCalendarTime(Utc(1600, 12, 31, 23, 59, 59)));
+    EXPECT_FALSE(IsCalendarTime(Utc(2023, 1, 1, 0, 0, 0, 1000)));
+}

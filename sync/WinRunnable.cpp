@@ -1,0 +1,32 @@
+#include "sync/WinRunnable.h"
+
+#include <process.h>
+
+namespace WinMod {
+
+HRESULT AWinRunnable::Start() {
+    if (m_thread.IsValid() && ::WaitForSingleObject(m_thread.Get(), 0) == WAIT_TIMEOUT)
+        return HRESULT_FROM_WIN32(ERROR_ALREADY_INITIALIZED);
+    m_thread.Reset();
+
+    // Through the run-time library, so that the thread's run-time state is set up.
+    const uintptr_t thread =
+        ::_beginthreadex(nullptr, 0, ThreadEntry, this, CREATE_SUSPENDED, nullptr);
+    if (thread == 0) {
+        const DWORD error = ::GetLastError();
+        return error != 0 ? HRESULT_FROM_WIN32(error) : E_FAIL;
+    }
+    m_thread.Reset(reinterpret_cast<HANDLE>(thread));
+    ::ResumeThread(m_thread.Get());
+    return S_OK;
+}
+
+bool AWinRunnable::IsFinished() const {
+    return !m_thread.IsValid() || ::WaitForSingleObject(m_thread.Get(), 0) != WAIT_TIMEOUT;
+}
+
+unsigned __stdcall AWinRunnable::ThreadEntry(void* runnable) {
+    return static_cast<AWinRunnable*>(runnable)->Run();
+}
+
+} // namespace WinMod
