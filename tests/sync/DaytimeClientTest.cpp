@@ -2,11 +2,11 @@
 #include "sync/EventSocket.h"
 #include "tests/fixtures/LocalDaytimeServer.h"
 #include "tests/fixtures/Loopback.h"
+#include "tests/fixtures/SyncTestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <optional>
 
 namespace {
 
@@ -15,25 +15,10 @@ using Clock = std::chrono::steady_clock;
 
 const char kNistReply[] = "\n60000 23-02-25 14:05:09 00 0 0 812.5 UTC(NIST) *\n";
 
-class RecordingSink : public IServerTimeSink {
-public:
-    HRESULT SetServerTime(const SYSTEMTIME& utc) override {
-        stored = utc;
-        return S_OK;
-    }
-    std::optional<SYSTEMTIME> stored;
-};
-
 class QueryDaytimeTest : public ::testing::Test {
 protected:
-    // Only the given entry names the local server; at the others nothing listens.
     TimeSources SourcesAnsweringAt(int entry, unsigned short port) {
-        for (int i = 0; i < kTimeServerCount; ++i)
-            list[i] = i == entry ? L"127.0.0.1" : L"127.0.0.9";
-        TimeSources sources;
-        sources.servers = list;
-        sources.daytimePort = port;
-        return sources;
+        return answering.Sources(entry, port, 0);
     }
 
     HRESULT Ask(int attempt = 0) {
@@ -51,7 +36,7 @@ protected:
         EXPECT_EQ(sink.stored->wMilliseconds, 0);
     }
 
-    const wchar_t* list[kTimeServerCount] = {};
+    OneAnsweringEntry answering;
     CWinsockHolder winsock;
     LocalDaytimeServer server;
     RecordingSink sink;

@@ -1,22 +1,10 @@
 #include "sync/NtpTimestamp.h"
 #include "sync/SntpMessage.h"
+#include "tests/fixtures/SyncTestSupport.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-CalendarTime Utc(int year, int month, int day, int hour, int minute, int second,
-                 int milliseconds = 0) {
-    CalendarTime time{};
-    time.wYear = static_cast<std::uint16_t>(year);
-    time.wMonth = static_cast<std::uint16_t>(month);
-    time.wDay = static_cast<std::uint16_t>(day);
-    time.wHour = static_cast<std::uint16_t>(hour);
-    time.wMinute = static_cast<std::uint16_t>(minute);
-    time.wSecond = static_cast<std::uint16_t>(second);
-    time.wMilliseconds = static_cast<std::uint16_t>(milliseconds);
-    return time;
-}
 
 void ExpectCalendar(const CalendarTime& time, int year, int month, int day, int hour, int minute,
                     int second, int milliseconds, int dayOfWeek) {

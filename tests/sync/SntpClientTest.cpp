@@ -2,26 +2,17 @@
 #include "sync/SntpClient.h"
 #include "tests/fixtures/HandleCount.h"
 #include "tests/fixtures/LocalSntpServer.h"
+#include "tests/fixtures/SyncTestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <optional>
 
 namespace {
 
 const NtpTimestamp kRequestTime(0xE7000000u, 0x40000000u);
 // 2023-02-25 14:05:09.500 UTC.
 const NtpTimestamp kServerTime(0xE7A49415u, 0x80000000u);
-
-class RecordingSink : public IServerTimeSink {
-public:
-    HRESULT SetServerTime(const SYSTEMTIME& utc) override {
-        stored = utc;
-        return S_OK;
-    }
-    std::optional<SYSTEMTIME> stored;
-};
 
 int g_lookups = 0;
 bool CountingLookup(const char* host, in_addr* address) {
@@ -159,18 +150,9 @@ TEST(SntpSocket, OpenSocketIsAProcessHandleUntilClosedOnce) {
 
 class QuerySntpTest : public ::testing::Test {
 protected:
-    // Only the given entry names the local server; the others name a loopback address where
-    // nothing answers, so an attempt succeeds only when it asks that entry.
-    TimeSources SourcesAnsweringAt(int entry) {
-        for (int i = 0; i < kTimeServerCount; ++i)
-            list[i] = i == entry ? L"127.0.0.1" : L"127.0.0.9";
-        TimeSources sources;
-        sources.servers = list;
-        sources.sntpPort = server.Port();
-        return sources;
-    }
+    TimeSources SourcesAnsweringAt(int entry) { return answering.Sources(entry, 0, server.Port()); }
 
-    const wchar_t* list[kTimeServerCount] = {};
+    OneAnsweringEntry answering;
     LocalSntpServer server;
     RecordingSink sink;
 };

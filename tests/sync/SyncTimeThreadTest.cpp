@@ -1,6 +1,7 @@
 #include "sync/SyncTimeThread.h"
 #include "tests/fixtures/LocalDaytimeServer.h"
 #include "tests/fixtures/LocalSntpServer.h"
+#include "tests/fixtures/SyncTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -14,18 +15,6 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-SYSTEMTIME Utc(int year, int month, int day, int hour, int minute, int second, int ms = 0) {
-    SYSTEMTIME time{};
-    time.wYear = static_cast<WORD>(year);
-    time.wMonth = static_cast<WORD>(month);
-    time.wDay = static_cast<WORD>(day);
-    time.wHour = static_cast<WORD>(hour);
-    time.wMinute = static_cast<WORD>(minute);
-    time.wSecond = static_cast<WORD>(second);
-    time.wMilliseconds = static_cast<WORD>(ms);
-    return time;
-}
 
 ULONGLONG FileUnits(const SYSTEMTIME& time) {
     FILETIME file{};
