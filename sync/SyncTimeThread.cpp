@@ -1,5 +1,6 @@
 #include "sync/SyncTimeThread.h"
 
+#include "sync/CalendarTime.h"
 #include "sync/DaytimeAttempt.h"
 #include "sync/SntpAttempt.h"
 
