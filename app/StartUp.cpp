@@ -1,7 +1,10 @@
 #include "app/StartUp.h"
 
 #include "app/Globals.h"
+#include "app/InstallRecord.h"
 #include "app/SingleInstance.h"
+#include "res/resource.h"
+#include "toolkit/StringTableLoader.h"
 
 #include <winsock2.h>
 #include <commctrl.h>
@@ -11,9 +14,11 @@
 
 namespace {
 
-// The install record arrives with the settings file; until then the mode writes nothing.
-int WriteInstallRecord(HINSTANCE) {
-    return 0;
+// Fills the toolkit's registries once, before any window exists; a missing document leaves
+// its table empty. The image pools are emptied, and the skin list (60000) and the style sheet
+// (60001) loaded, ahead of the strings, as those registries join the toolkit.
+void LoadSkinResources() {
+    LoadStringTable(IDR_STRING_TABLE);
 }
 
 // The main window arrives with the toolkit; until then the mode ends at once.
@@ -38,6 +43,7 @@ bool IsInstallRecordCommand(const wchar_t* commandLine) {
 int RunChronalign(HINSTANCE instance, const wchar_t* commandLine) {
     if (!CheckSingleInstance())
         return 0;
+    LoadSkinResources();
 
     ::CoInitialize(nullptr);
     WSADATA wsaData;

@@ -2,3 +2,6 @@
 #pragma once
 
 #define IDI_CHRONALIGN 107
+
+// XML documents, of type "XML".
+#define IDR_STRING_TABLE 60002

@@ -1,5 +1,9 @@
 // The resources that the build embeds in the program.
+#include "res/resource.h"
 #include "tests/fixtures/ChildProcess.h"
+#include "toolkit/BkResource.h"
+#include "toolkit/BkString.h"
+#include "toolkit/StringTableLoader.h"
 
 #include <gtest/gtest.h>
 
@@ -46,4 +50,18 @@ TEST_F(ProgramResources, ManifestAsksForAdministratorAndCommonControls6) {
     EXPECT_NE(manifest.find("level=\"requireAdministrator\""), std::string::npos);
     EXPECT_NE(manifest.find("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""),
               std::string::npos);
+}
+
+TEST_F(ProgramResources, StringTableIsAUtf8DocumentWithTheThreeTexts) {
+    EXPECT_EQ(Text(MAKEINTRESOURCEW(IDR_STRING_TABLE), L"XML").substr(0, 3), "\xEF\xBB\xBF");
+
+    // This test program holds no string table, so the texts can only come from the program.
+    BkResource::Instance().SetResourceModule(m_program);
+    const bool loaded = LoadStringTable(IDR_STRING_TABLE);
+    BkResource::Instance().SetResourceModule(nullptr);
+    ASSERT_TRUE(loaded);
+    EXPECT_STREQ(BkString::Get(10), L"Connect to time server...");
+    EXPECT_STREQ(BkString::Get(11), L"Error connecting to time server.");
+    EXPECT_STREQ(BkString::Get(12),
+                 L"The clock was successfully synchronized with time server on %s.");
 }

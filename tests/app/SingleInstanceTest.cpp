@@ -1,5 +1,8 @@
-// Starts the real program while a helper holds its mutex, as a running instance would.
+// Starts a copy of the real program while a helper holds its mutex, as a running instance
+// would.
+#include "tests/app/ProgramRun.h"
 #include "tests/fixtures/ChildProcess.h"
+#include "tests/fixtures/ScratchDirectory.h"
 
 #include <gtest/gtest.h>
 
@@ -14,10 +17,6 @@ std::wstring Quoted(const std::wstring& path) {
     return L"\"" + path + L"\"";
 }
 
-std::wstring ProgramCommand(const std::wstring& arguments) {
-    return Quoted(ProgramDirectory() + L"Chronalign.exe") + arguments;
-}
-
 // Polls a condition that another process makes true, for at most two seconds.
 template <typename Condition> bool Eventually(Condition condition) {
     for (int i = 0; i < 100; ++i) {
@@ -27,6 +26,22 @@ template <typename Condition> bool Eventually(Condition condition) {
     }
     return condition();
 }
+
+// The second start, from a copy of its own.
+class SecondStart {
+public:
+    SecondStart() { m_copied = m_directory.CopyProgram(L"Chronalign.exe"); }
+
+    bool IsReady() const { return m_copied; }
+    DWORD Run(const std::wstring& arguments) const {
+        return RunProgramIn(m_directory.Path(), arguments).exitCode;
+    }
+    bool WroteInstallRecord() const { return m_directory.Exists(L"tockwell.ini"); }
+
+private:
+    ScratchDirectory m_directory;
+    bool m_copied = false;
+};
 
 class RunningInstance {
 public:
@@ -61,23 +76,29 @@ TEST(SingleInstance, SecondStartRestoresTheRunningWindowAndExitsWithZero) {
     RunningInstance running(kCaption);
     ASSERT_TRUE(running.IsReady());
     ASSERT_NE(running.Window(), nullptr);
+    SecondStart second;
+    ASSERT_TRUE(second.IsReady());
 
     for (const wchar_t* arguments : {L"", L" /t"}) {
         ::ShowWindow(running.Window(), SW_MINIMIZE);
         ASSERT_TRUE(Eventually([&] { return ::IsIconic(running.Window()) != FALSE; }));
 
-        EXPECT_EQ(RunToEnd(ProgramCommand(arguments)), 0u) << arguments;
+        EXPECT_EQ(second.Run(arguments), 0u) << arguments;
         EXPECT_TRUE(Eventually([&] { return ::IsIconic(running.Window()) == FALSE; }))
             << "still minimised after a start with \"" << arguments << "\"";
         EXPECT_TRUE(::IsWindowVisible(running.Window()));
     }
+    EXPECT_FALSE(second.WroteInstallRecord());
 }
 
 TEST(SingleInstance, MutexWithoutTheWindowEndsTheSecondStartQuietly) {
     RunningInstance running(L"-");
     ASSERT_TRUE(running.IsReady());
-    EXPECT_EQ(RunToEnd(ProgramCommand(L"")), 0u);
-    EXPECT_EQ(RunToEnd(ProgramCommand(L" /t")), 0u);
+    SecondStart second;
+    ASSERT_TRUE(second.IsReady());
+    EXPECT_EQ(second.Run(L""), 0u);
+    EXPECT_EQ(second.Run(L" /t"), 0u);
+    EXPECT_FALSE(second.WroteInstallRecord());
 }
 
 TEST(SingleInstance, CaptionMustMatchExactly) {
@@ -85,7 +106,9 @@ TEST(SingleInstance, CaptionMustMatchExactly) {
     ASSERT_TRUE(running.IsReady());
     ASSERT_NE(running.Window(), nullptr);
     ASSERT_TRUE(::IsIconic(running.Window()));
-    EXPECT_EQ(RunToEnd(ProgramCommand(L"")), 0u);
+    SecondStart second;
+    ASSERT_TRUE(second.IsReady());
+    EXPECT_EQ(second.Run(L""), 0u);
     ::Sleep(300);
     EXPECT_TRUE(::IsIconic(running.Window()));
 }

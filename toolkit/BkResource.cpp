@@ -1,0 +1,61 @@
+#include "toolkit/BkResource.h"
+
+#include "platform/ComPtr.h"
+#include "toolkit/ResourceFetch.h"
+
+// The image this code is linked into: the program's own resources, or a test program's.
+extern "C" IMAGE_DOS_HEADER __ImageBase;
+
+namespace {
+
+HMODULE OwnImage() {
+    return reinterpret_cast<HMODULE>(&__ImageBase);
+}
+
+// Takes over the provider's stream.
+bool FetchFromProvider(IStream* opened, std::string& bytes) {
+    ComPtr<IStream> stream(opened);
+    return FetchFromStream(stream.Get(), bytes);
+}
+
+} // namespace
+
+BkResource& BkResource::Instance() {
+    // Never destroyed: the toolkit's registries may still use it while the process ends.
+    static BkResource* const instance = new BkResource;
+    return *instance;
+}
+
+bool BkResource::LoadData(WORD id, LPCWSTR type, std::string& bytes) const {
+    if (m_provider != nullptr &&
+        (FetchFromProvider(m_provider->OpenResource(type, id), bytes) ||
+         FetchFromProvider(m_provider->OpenFallbackResource(type, id), bytes)))
+        return true;
+    if (!m_directory.empty() && FetchFromDirectory(m_directory, id, type, bytes))
+        return true;
+    if (m_module != nullptr && FetchFromModule(m_module, id, type, bytes))
+        return true;
+    return FetchFromModule(OwnImage(), id, type, bytes);
+}
+
+bool BkResource::LoadDataAll(WORD id, LPCWSTR type, std::vector<std::string>& all) const {
+    all.clear();
+    std::string bytes;
+    if (m_provider != nullptr && FetchFromProvider(m_provider->OpenResource(type, id), bytes))
+        all.push_back(std::move(bytes));
+    if (!m_directory.empty() && FetchFromDirectory(m_directory, id, type, bytes))
+        all.push_back(std::move(bytes));
+    if (m_module != nullptr && FetchFromModule(m_module, id, type, bytes))
+        all.push_back(std::move(bytes));
+    if (FetchFromModule(OwnImage(), id, type, bytes))
+        all.push_back(std::move(bytes));
+    return !all.empty();
+}
+
+bool LoadResourceData(WORD id, LPCWSTR type, std::string& bytes) {
+    return BkResource::Instance().LoadData(id, type, bytes);
+}
+
+bool LoadResourceDataAll(WORD id, LPCWSTR type, std::vector<std::string>& all) {
+    return BkResource::Instance().LoadDataAll(id, type, all);
+}
