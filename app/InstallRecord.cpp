@@ -4,6 +4,7 @@
 #include "app/IniFile.h"
 #include "app/MachineId.h"
 #include "app/ModulePath.h"
+#include "platform/AnsiText.h"
 
 #include <iterator>
 #include <string>
@@ -13,27 +14,6 @@ namespace {
 constexpr wchar_t kSettingsFileName[] = L"tockwell.ini";
 constexpr char kSection[] = "common";
 constexpr char kProgramId[] = "120";
-
-// Exact or nothing: a best-fit replacement ("a" for "ā") could turn the path into that of
-// another, existing directory.
-bool ToAnsi(const std::wstring& text, std::string& ansi) {
-    ansi.clear();
-    if (text.empty())
-        return true;
-    const int length = static_cast<int>(text.size());
-    BOOL lossy = FALSE;
-    const int size = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), length,
-                                           nullptr, 0, nullptr, &lossy);
-    if (size <= 0 || lossy)
-        return false;
-    ansi.resize(size);
-    if (::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), length, &ansi[0], size,
-                              nullptr, nullptr) != size) {
-        ansi.clear();
-        return false;
-    }
-    return true;
-}
 
 // The executable's directory, trailing backslash kept, and the file name; empty when the
 // executable's path is unknown.
@@ -50,7 +30,7 @@ std::wstring SettingsPath() {
 int WriteInstallRecord(HINSTANCE instance) {
     std::string settingsPath;
     const std::wstring widePath = SettingsPath();
-    if (widePath.empty() || !ToAnsi(widePath, settingsPath))
+    if (widePath.empty() || !ToAnsiExactly(widePath, settingsPath))
         return 0;
 
     const std::string uid = ScrambleMachineId(MakeMachineId());
@@ -60,8 +40,7 @@ int WriteInstallRecord(HINSTANCE instance) {
     if (version.OpenModule(instance))
         version.GetVersionString(L"FileVersion", versionText,
                                  static_cast<int>(std::size(versionText)));
-    std::string ansiVersion;
-    ToAnsi(versionText, ansiVersion);
+    const std::string ansiVersion = ToAnsi(versionText);
 
     IniFile ini;
     ini.SetValue(kSection, "pid", kProgramId);
