@@ -1,7 +1,9 @@
 // A stand-in for the Windows Time service, which Wine lacks: it answers start and stop with
 // pending states and wait hints, and appends each request, with the start type it finds in
 // the service manager at that moment, to a log file ("start 3", "stop 2").
-// Command line (the service's binary path): FakeTimeService.exe <pending ms> <hint ms> <log>
+// It can also refuse stop requests for a while after it starts running.
+// Command line (the service's binary path):
+//   FakeTimeService.exe <pending ms> <hint ms> <refuse stop ms> <log>
 #include "platform/ScopedHandle.h"
 #include "tests/timeservice/ServiceConfigQuery.h"
 
@@ -18,6 +20,7 @@ constexpr const wchar_t* kServiceName = L"W32Time";
 
 DWORD g_pendingMs = 0;
 DWORD g_waitHintMs = 0;
+DWORD g_refuseStopMs = 0;
 std::wstring g_logPath;
 SERVICE_STATUS_HANDLE g_statusHandle = nullptr;
 ScopedHandle g_stopRequested;
@@ -30,12 +33,12 @@ void Log(const char* request) {
     }
 }
 
-void Report(DWORD state, DWORD waitHint) {
+void Report(DWORD state, DWORD waitHint, DWORD controlsAccepted = 0) {
     static DWORD checkPoint = 0;
     SERVICE_STATUS status{};
     status.dwServiceType = SERVICE_WIN32_OWN_PROCESS;
     status.dwCurrentState = state;
-    status.dwControlsAccepted = state == SERVICE_RUNNING ? SERVICE_ACCEPT_STOP : 0;
+    status.dwControlsAccepted = controlsAccepted;
     status.dwWaitHint = waitHint;
     status.dwCheckPoint = waitHint == 0 ? 0 : ++checkPoint;
     ::SetServiceStatus(g_statusHandle, &status);
@@ -56,7 +59,11 @@ void WINAPI ServiceMain(DWORD, wchar_t**) {
     Report(SERVICE_START_PENDING, g_waitHintMs);
     Log("start");
     ::Sleep(g_pendingMs);
-    Report(SERVICE_RUNNING, 0);
+    if (g_refuseStopMs > 0) {
+        Report(SERVICE_RUNNING, 0);
+        ::Sleep(g_refuseStopMs);
+    }
+    Report(SERVICE_RUNNING, 0, SERVICE_ACCEPT_STOP);
 
     ::WaitForSingleObject(g_stopRequested.Get(), INFINITE);
     Report(SERVICE_STOP_PENDING, g_waitHintMs);
@@ -69,11 +76,12 @@ void WINAPI ServiceMain(DWORD, wchar_t**) {
 int wmain() {
     int count = 0;
     wchar_t** arguments = ::CommandLineToArgvW(::GetCommandLineW(), &count);
-    if (arguments == nullptr || count != 4)
+    if (arguments == nullptr || count != 5)
         return 2;
     g_pendingMs = std::wcstoul(arguments[1], nullptr, 10);
     g_waitHintMs = std::wcstoul(arguments[2], nullptr, 10);
-    g_logPath = arguments[3];
+    g_refuseStopMs = std::wcstoul(arguments[3], nullptr, 10);
+    g_logPath = arguments[4];
     ::LocalFree(arguments);
 
     g_stopRequested.Reset(::CreateEventW(nullptr, TRUE, FALSE, nullptr));

@@ -46,15 +46,15 @@ bool RemoveStandIn() {
             if (QueryConfig(service.Get()).binaryPath.find(L"FakeTimeService.exe") ==
                 std::wstring::npos)
                 return false;
-            // A start or stop still pending finishes first; only a running service takes a stop.
+            // A start or stop still pending finishes first; only a running service takes a
+            // stop, and it may refuse it for a while.
             PollUntil(kSettleTimeoutMs, [&] {
                 const DWORD state = QueryState(service.Get());
-                return state == SERVICE_RUNNING || state == SERVICE_STOPPED;
+                SERVICE_STATUS status{};
+                if (state == SERVICE_RUNNING)
+                    ::ControlService(service.Get(), SERVICE_CONTROL_STOP, &status);
+                return state == SERVICE_STOPPED || state == 0;
             });
-            SERVICE_STATUS status{};
-            ::ControlService(service.Get(), SERVICE_CONTROL_STOP, &status);
-            PollUntil(kSettleTimeoutMs,
-                      [&] { return QueryState(service.Get()) == SERVICE_STOPPED; });
             ::DeleteService(service.Get());
         }
     }
@@ -76,9 +76,11 @@ bool CreateKey(const wchar_t* path) {
 
 bool CreateStandIn(const FakeW32TimeOptions& options, const std::wstring& logPath) {
     ScopedServiceHandle manager(::OpenSCManagerW(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
-    const std::wstring binary = L"\"" + ProgramDirectory() + L"FakeTimeService.exe\" " +
-                                std::to_wstring(options.pendingMs) + L" " +
-                                std::to_wstring(options.waitHintMs) + L" \"" + logPath + L"\"";
+    const std::wstring program =
+        ProgramDirectory() + (options.missingProgram ? L"missing\\" : L"") + L"FakeTimeService.exe";
+    const std::wstring binary = L"\"" + program + L"\" " + std::to_wstring(options.pendingMs) +
+                                L" " + std::to_wstring(options.waitHintMs) + L" " +
+                                std::to_wstring(options.refuseStopMs) + L" \"" + logPath + L"\"";
     ScopedServiceHandle service(::CreateServiceW(
         manager.Get(), L"W32Time", L"Windows Time (test stand-in)", SERVICE_ALL_ACCESS,
         SERVICE_WIN32_OWN_PROCESS, options.startType, SERVICE_ERROR_IGNORE, binary.c_str(), nullptr,

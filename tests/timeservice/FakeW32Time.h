@@ -22,6 +22,10 @@ struct FakeW32TimeOptions {
     // How long each start and stop stays pending, and the wait hint reported meanwhile.
     DWORD pendingMs = 200;
     DWORD waitHintMs = 300;
+    // How long a running service refuses to be stopped.
+    DWORD refuseStopMs = 0;
+    // Registers a program that does not exist, so that the service cannot start.
+    bool missingProgram = false;
     bool createNtpClientKey = true;
 };
 

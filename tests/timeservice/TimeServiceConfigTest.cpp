@@ -188,6 +188,25 @@ TEST_F(TimeServiceConfigTest, ServiceThatNeverStopsIsGivenUpSilently) {
         << "no start is asked of a service still stopping";
 }
 
+TEST_F(TimeServiceConfigTest, RefusedStartIsReported) {
+    FakeW32TimeOptions missing;
+    missing.missingProgram = true;
+    ASSERT_TRUE(Install(missing, false));
+    EXPECT_EQ(ConfigureTimeService(settings), S_OK);
+    EXPECT_EQ(messages, std::vector<std::wstring>{L"start service error"});
+    EXPECT_EQ(fake->State(), static_cast<DWORD>(SERVICE_STOPPED));
+}
+
+TEST_F(TimeServiceConfigTest, RefusedStopIsReportedAndNoStartFollows) {
+    FakeW32TimeOptions stubborn;
+    stubborn.refuseStopMs = 1500;
+    ASSERT_TRUE(Install(stubborn, true));
+    EXPECT_EQ(ConfigureTimeService(settings), S_OK);
+    EXPECT_EQ(messages, std::vector<std::wstring>{L"stop service error\u3002"});
+    EXPECT_EQ(fake->State(), static_cast<DWORD>(SERVICE_RUNNING));
+    EXPECT_EQ(fake->Requests(), std::vector<std::string>{"start 3"});
+}
+
 TEST_F(TimeServiceConfigTest, AccessListsOfTheKeysAreLeftAsTheyWere) {
     ASSERT_TRUE(Install({}, true));
     const wchar_t* const keys[] = {kConfigKeyPath, kServersKeyPath, kParametersKeyPath,
