@@ -3,5 +3,6 @@
 #include "app/Globals.h"
 
 CWinsockHolder g_winsockHolder;
+CFixTimeThread g_fixTimeThread;
 CSyncTimeThread g_syncTimeThread(g_winsockHolder);
 WTL::CAppModule g_appModule;

@@ -1,0 +1,38 @@
+// The current time zone's name as the Date and Time settings word it, from the registry's list.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <map>
+#include <string>
+
+struct TimeZoneRecord {
+    std::wstring displayName;
+    std::wstring standardName;
+};
+
+// Keyed and ordered by display name, compared as UTF-16 code units; the first record of a
+// display name stays.
+using TimeZoneMap = std::map<std::wstring, TimeZoneRecord>;
+
+// The operating system's list of zones, read afresh on every call; empty when it cannot be
+// opened. A zone whose key does not open is skipped, a missing value reads as empty.
+TimeZoneMap EnumTimeZones();
+// The same list under another root and path.
+TimeZoneMap EnumTimeZones(HKEY root, const std::wstring& path);
+
+// The display name of the current zone, shortened; empty when it cannot be determined.
+std::wstring TimeZoneDisplayName();
+
+// The display name for one answer of GetTimeZoneInformation, found by the zone's standard
+// name whether or not daylight time is in force; empty, without reading the list, when the
+// query failed.
+std::wstring DisplayNameForZone(DWORD queryResult, const TIME_ZONE_INFORMATION& zone,
+                                const std::function<TimeZoneMap()>& readZones);
+// The display name of the first zone in map order with exactly this standard name; empty
+// when there is none.
+std::wstring FindDisplayName(const TimeZoneMap& zones, const std::wstring& standardName);
+// A name listing many places keeps only the text before its third full-width comma (U+FF0C)
+// found from the second character on; ASCII commas do not count.
+std::wstring ShortenDisplayName(const std::wstring& displayName);

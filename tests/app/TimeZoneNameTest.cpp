@@ -1,0 +1,154 @@
+#include "app/TimeZoneName.h"
+#include "tests/fixtures/ScratchKey.h"
+
+#include <gtest/gtest.h>
+
+#include <cwchar>
+
+namespace {
+
+const std::wstring kPacific = L"(UTC-08:00) Pacific Time (US & Canada)";
+const std::wstring kSydney = L"(UTC+10:00) Canberra, Melbourne, Sydney";
+
+TimeZoneMap Zones(std::initializer_list<TimeZoneRecord> records) {
+    TimeZoneMap zones;
+    for (const TimeZoneRecord& record : records)
+        zones.emplace(record.displayName, record);
+    return zones;
+}
+
+TIME_ZONE_INFORMATION ZoneNamed(const wchar_t* standardName, const wchar_t* daylightName) {
+    TIME_ZONE_INFORMATION zone{};
+    std::wcsncpy(zone.StandardName, standardName, 31);
+    std::wcsncpy(zone.DaylightName, daylightName, 31);
+    return zone;
+}
+
+} // namespace
+
+TEST(ShortenDisplayName, KeepsTheTextBeforeTheThirdFullWidthComma) {
+    EXPECT_EQ(ShortenDisplayName(L"(UTC+08:00) A\uFF0CB\uFF0CC\uFF0CD\uFF0CE"),
+              L"(UTC+08:00) A\uFF0CB\uFF0CC");
+    EXPECT_EQ(ShortenDisplayName(L"A\uFF0CB\uFF0CC\uFF0C"), L"A\uFF0CB\uFF0CC");
+}
+
+TEST(ShortenDisplayName, FewerThanThreeFullWidthCommasLeaveTheName) {
+    EXPECT_EQ(ShortenDisplayName(L"A\uFF0CB\uFF0CC"), L"A\uFF0CB\uFF0CC");
+    EXPECT_EQ(ShortenDisplayName(L""), L"");
+}
+
+TEST(ShortenDisplayName, AsciiCommasAreNotSeparators) {
+    EXPECT_EQ(ShortenDisplayName(kSydney), kSydney);
+    EXPECT_EQ(ShortenDisplayName(L"A, B, C, D, E"), L"A, B, C, D, E");
+}
+
+TEST(ShortenDisplayName, TheSearchStartsAtTheSecondCharacter) {
+    EXPECT_EQ(ShortenDisplayName(L"\uFF0CA\uFF0CB\uFF0CC"), L"\uFF0CA\uFF0CB\uFF0CC");
+    EXPECT_EQ(ShortenDisplayName(L"\uFF0CA\uFF0CB\uFF0CC\uFF0CD"), L"\uFF0CA\uFF0CB\uFF0CC");
+}
+
+TEST(FindDisplayName, TheOnlyZoneWithTheStandardNameGivesItsDisplayName) {
+    const TimeZoneMap zones = Zones({{kPacific, L"Pacific Standard Time"},
+                                     {L"(UTC-07:00) Arizona", L"US Mountain Standard Time"}});
+    EXPECT_EQ(FindDisplayName(zones, L"Pacific Standard Time"), kPacific);
+}
+
+TEST(FindDisplayName, OfTwoZonesWithOneStandardNameTheFirstInOrderWins) {
+    const TimeZoneMap zones = Zones({{L"(UTC+01:00) West", L"Shared Standard Time"},
+                                     {L"(UTC+01:00) East", L"Shared Standard Time"}});
+    EXPECT_EQ(FindDisplayName(zones, L"Shared Standard Time"), L"(UTC+01:00) East");
+}
+
+TEST(FindDisplayName, OrderIsByCodeUnitsNotByLocale) {
+    const TimeZoneMap zones = Zones(
+        {{L"(UTC) b zone", L"Shared Standard Time"}, {L"(UTC) C zone", L"Shared Standard Time"}});
+    EXPECT_EQ(FindDisplayName(zones, L"Shared Standard Time"), L"(UTC) C zone");
+}
+
+TEST(FindDisplayName, TheStandardNameMustMatchExactly) {
+    const TimeZoneMap zones = Zones({{kPacific, L"Pacific Standard Time"}});
+    EXPECT_EQ(FindDisplayName(zones, L"pacific standard time"), L"");
+    EXPECT_EQ(FindDisplayName(zones, L"Pacific Standard"), L"");
+}
+
+TEST(DisplayNameForZone, AFailedQueryGivesNothingWithoutReadingTheList) {
+    bool read = false;
+    const std::wstring name =
+        DisplayNameForZone(TIME_ZONE_ID_INVALID, ZoneNamed(L"Pacific Standard Time", L""), [&] {
+            read = true;
+            return TimeZoneMap{};
+        });
+    EXPECT_EQ(name, L"");
+    EXPECT_FALSE(read);
+}
+
+TEST(DisplayNameForZone, WinterAndSummerGiveTheSameNameFromTheRealList) {
+    const TIME_ZONE_INFORMATION pacific =
+        ZoneNamed(L"Pacific Standard Time", L"Pacific Daylight Time");
+    for (DWORD queryResult : {TIME_ZONE_ID_UNKNOWN, TIME_ZONE_ID_STANDARD, TIME_ZONE_ID_DAYLIGHT})
+        EXPECT_EQ(DisplayNameForZone(queryResult, pacific, [] { return EnumTimeZones(); }),
+                  kPacific)
+            << "query result " << queryResult;
+}
+
+TEST(DisplayNameForZone, OnlyTheFirst31CharactersOfTheStandardNameCount) {
+    TIME_ZONE_INFORMATION zone{};
+    const std::wstring full(32, L'z');
+    std::wmemcpy(zone.StandardName, full.c_str(), 32);
+    const TimeZoneMap zones = Zones({{L"Long", std::wstring(31, L'z')}});
+    EXPECT_EQ(DisplayNameForZone(TIME_ZONE_ID_STANDARD, zone, [&] { return zones; }), L"Long");
+}
+
+TEST(DisplayNameForZone, IsShortened) {
+    const TimeZoneMap zones = Zones({{L"A\uFF0CB\uFF0CC\uFF0CD", L"Many Standard Time"}});
+    EXPECT_EQ(DisplayNameForZone(TIME_ZONE_ID_STANDARD, ZoneNamed(L"Many Standard Time", L""),
+                                 [&] { return zones; }),
+              L"A\uFF0CB\uFF0CC");
+}
+
+class EnumTimeZonesTest : public ::testing::Test {
+protected:
+    TimeZoneMap Enum() const { return EnumTimeZones(scratch.Root(), scratch.Path()); }
+    void AddZone(const wchar_t* key, const wchar_t* display, const wchar_t* standard) {
+        ASSERT_TRUE(scratch.SetString(key, L"Display", display));
+        ASSERT_TRUE(scratch.SetString(key, L"Std", standard));
+    }
+    ScratchKey scratch;
+};
+
+TEST_F(EnumTimeZonesTest, ReadsEveryZoneByDisplayName) {
+    AddZone(L"Pacific Standard Time", kPacific.c_str(), L"Pacific Standard Time");
+    AddZone(L"AUS Eastern Standard Time", kSydney.c_str(), L"AUS Eastern Standard Time");
+    const TimeZoneMap zones = Enum();
+    ASSERT_EQ(zones.size(), 2u);
+    EXPECT_EQ(zones.at(kPacific).standardName, L"Pacific Standard Time");
+    EXPECT_EQ(zones.at(kSydney).standardName, L"AUS Eastern Standard Time");
+}
+
+TEST_F(EnumTimeZonesTest, ARepeatedDisplayNameKeepsTheFirstRead) {
+    AddZone(L"Zone A", L"(UTC) Same", L"A Standard Time");
+    AddZone(L"Zone B", L"(UTC) Same", L"B Standard Time");
+    const TimeZoneMap zones = Enum();
+    ASSERT_EQ(zones.size(), 1u);
+    EXPECT_EQ(zones.begin()->second.standardName, L"A Standard Time");
+}
+
+TEST_F(EnumTimeZonesTest, MissingValuesReadAsEmpty) {
+    ASSERT_TRUE(scratch.SetString(L"No Std", L"Display", L"(UTC) No Std"));
+    ASSERT_TRUE(scratch.SetDword(L"Numbers", L"Std", 5));
+    const TimeZoneMap zones = Enum();
+    ASSERT_EQ(zones.size(), 2u);
+    EXPECT_EQ(zones.at(L"(UTC) No Std").standardName, L"");
+    EXPECT_EQ(zones.at(L"").standardName, L"");
+}
+
+TEST_F(EnumTimeZonesTest, AMissingListGivesNoZones) {
+    EXPECT_TRUE(EnumTimeZones(scratch.Root(), scratch.PathOf(L"missing")).empty());
+}
+
+TEST(EnumTimeZones, ReadsTheSystemListAfreshOnEveryCall) {
+    const TimeZoneMap first = EnumTimeZones();
+    EXPECT_GT(first.size(), 100u);
+    EXPECT_EQ(first.at(kPacific).standardName, L"Pacific Standard Time");
+    EXPECT_EQ(EnumTimeZones().size(), first.size());
+}

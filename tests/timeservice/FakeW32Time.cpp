@@ -1,0 +1,218 @@
+#include "tests/timeservice/FakeW32Time.h"
+
+#include "platform/RegKey.h"
+#include "platform/ServiceHandle.h"
+#include "tests/fixtures/ChildProcess.h"
+#include "tests/timeservice/ServiceConfigQuery.h"
+
+#include <aclapi.h>
+#include <sddl.h>
+
+#include <fstream>
+#include <functional>
+
+namespace {
+
+constexpr DWORD kSettleTimeoutMs = 15000;
+
+bool PollUntil(DWORD timeoutMs, const std::function<bool()>& done) {
+    for (DWORD waited = 0; !done(); waited += 50) {
+        if (waited >= timeoutMs)
+            return false;
+        ::Sleep(50);
+    }
+    return true;
+}
+
+DWORD QueryState(SC_HANDLE service) {
+    SERVICE_STATUS status{};
+    return ::QueryServiceStatus(service, &status) ? status.dwCurrentState : 0;
+}
+
+// Null when the service does not exist.
+SC_HANDLE OpenTimeService(SC_HANDLE manager, DWORD access) {
+    return manager ? ::OpenServiceW(manager, L"W32Time", access) : nullptr;
+}
+
+// Stops and deletes the stand-in left by this or an earlier run, and its registry key; false
+// (touching nothing) when the W32Time there is somebody else's.
+bool RemoveStandIn() {
+    ScopedServiceHandle manager(::OpenSCManagerW(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
+    if (!manager)
+        return false;
+    {
+        ScopedServiceHandle service(OpenTimeService(manager.Get(), SERVICE_ALL_ACCESS));
+        if (service) {
+            if (QueryConfig(service.Get()).binaryPath.find(L"FakeTimeService.exe") ==
+                std::wstring::npos)
+                return false;
+            // A start or stop still pending finishes first; only a running service takes a
+            // stop, and it may refuse it for a while.
+            PollUntil(kSettleTimeoutMs, [&] {
+                const DWORD state = QueryState(service.Get());
+                SERVICE_STATUS status{};
+                if (state == SERVICE_RUNNING)
+                    ::ControlService(service.Get(), SERVICE_CONTROL_STOP, &status);
+                return state == SERVICE_STOPPED || state == 0;
+            });
+            ::DeleteService(service.Get());
+        }
+    }
+    PollUntil(kSettleTimeoutMs, [&] {
+        return !ScopedServiceHandle(OpenTimeService(manager.Get(), SERVICE_QUERY_STATUS));
+    });
+    ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, kServiceKeyPath);
+    return true;
+}
+
+bool CreateKey(const wchar_t* path) {
+    HKEY key = nullptr;
+    if (::RegCreateKeyExW(HKEY_LOCAL_MACHINE, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                          nullptr) != ERROR_SUCCESS)
+        return false;
+    ::RegCloseKey(key);
+    return true;
+}
+
+bool CreateStandIn(const FakeW32TimeOptions& options, const std::wstring& logPath) {
+    ScopedServiceHandle manager(::OpenSCManagerW(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
+    const std::wstring program =
+        ProgramDirectory() + (options.missingProgram ? L"missing\\" : L"") + L"FakeTimeService.exe";
+    const std::wstring binary = L"\"" + program + L"\" " + std::to_wstring(options.pendingMs) +
+                                L" " + std::to_wstring(options.waitHintMs) + L" " +
+                                std::to_wstring(options.refuseStopMs) + L" \"" + logPath + L"\"";
+    ScopedServiceHandle service(::CreateServiceW(
+        manager.Get(), L"W32Time", L"Windows Time (test stand-in)", SERVICE_ALL_ACCESS,
+        SERVICE_WIN32_OWN_PROCESS, options.startType, SERVICE_ERROR_IGNORE, binary.c_str(), nullptr,
+        nullptr, nullptr, nullptr, nullptr));
+    return static_cast<bool>(service);
+}
+
+const wchar_t* const kServersValueNames[2] = {L"2", L""};
+
+// The path up to the first key of it that is missing; empty when the whole path exists.
+std::wstring FirstMissingKey(const std::wstring& path) {
+    for (std::size_t end = path.find(L'\\');; end = path.find(L'\\', end + 1)) {
+        const std::wstring prefix = path.substr(0, end);
+        if (!MachineKeyExists(prefix))
+            return prefix;
+        if (end == std::wstring::npos)
+            return {};
+    }
+}
+
+} // namespace
+
+FakeW32Time::FakeW32Time(const FakeW32TimeOptions& options) {
+    if (!RemoveStandIn())
+        return;
+    wchar_t temp[MAX_PATH] = {};
+    ::GetTempPathW(MAX_PATH, temp);
+    m_logPath =
+        std::wstring(temp) + L"FakeW32Time-" + std::to_wstring(::GetCurrentProcessId()) + L".log";
+    ::DeleteFileW(m_logPath.c_str());
+
+    m_createdServersRoot = FirstMissingKey(kServersKeyPath);
+    ATL::CRegKey servers;
+    servers.Open(HKEY_LOCAL_MACHINE, kServersKeyPath, KEY_READ);
+    for (int i = 0; i < 2 && m_createdServersRoot.empty(); ++i) {
+        SavedValue& saved = m_savedServers[i];
+        DWORD size = 0;
+        if (::RegQueryValueExW(servers, kServersValueNames[i], nullptr, &saved.type, nullptr,
+                               &size) != ERROR_SUCCESS)
+            continue;
+        saved.data.resize(size);
+        saved.present = ::RegQueryValueExW(servers, kServersValueNames[i], nullptr, &saved.type,
+                                           saved.data.data(), &size) == ERROR_SUCCESS;
+    }
+    servers.Close();
+
+    m_ready = (!options.installService || CreateStandIn(options, m_logPath)) &&
+              CreateKey(kConfigKeyPath) && CreateKey(kParametersKeyPath) &&
+              (!options.createNtpClientKey || CreateKey(kNtpClientKeyPath)) &&
+              CreateKey(kServersKeyPath);
+}
+
+FakeW32Time::~FakeW32Time() {
+    if (m_logPath.empty())
+        return;
+    RemoveStandIn();
+    if (!m_createdServersRoot.empty()) {
+        ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, m_createdServersRoot.c_str());
+    } else {
+        ATL::CRegKey servers;
+        servers.Open(HKEY_LOCAL_MACHINE, kServersKeyPath, KEY_SET_VALUE);
+        for (int i = 0; i < 2; ++i) {
+            const SavedValue& saved = m_savedServers[i];
+            if (saved.present)
+                ::RegSetValueExW(servers, kServersValueNames[i], 0, saved.type, saved.data.data(),
+                                 static_cast<DWORD>(saved.data.size()));
+            else
+                ::RegDeleteValueW(servers, kServersValueNames[i]);
+        }
+    }
+    ::DeleteFileW(m_logPath.c_str());
+}
+
+bool FakeW32Time::Start() const {
+    ScopedServiceHandle manager(::OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CONNECT));
+    ScopedServiceHandle service(OpenTimeService(manager.Get(), SERVICE_START));
+    return service && ::StartServiceW(service.Get(), 0, nullptr);
+}
+
+DWORD FakeW32Time::State() const {
+    ScopedServiceHandle manager(::OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CONNECT));
+    ScopedServiceHandle service(OpenTimeService(manager.Get(), SERVICE_QUERY_STATUS));
+    return service ? QueryState(service.Get()) : 0;
+}
+
+DWORD FakeW32Time::StartType() const {
+    return QueryConfig(L"W32Time").startType;
+}
+
+bool FakeW32Time::WaitForState(DWORD state, DWORD timeoutMs) const {
+    return PollUntil(timeoutMs, [&] { return State() == state; });
+}
+
+std::vector<std::string> FakeW32Time::Requests() const {
+    std::vector<std::string> requests;
+    std::ifstream log(m_logPath.c_str());
+    for (std::string line; std::getline(log, line);)
+        requests.push_back(line);
+    return requests;
+}
+
+bool MachineKeyExists(const std::wstring& path) {
+    ATL::CRegKey key;
+    return key.Open(HKEY_LOCAL_MACHINE, path.c_str(), KEY_READ) == ERROR_SUCCESS;
+}
+
+std::wstring KeyAccessList(const wchar_t* path) {
+    std::wstring name = std::wstring(L"MACHINE\\") + path;
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (::GetNamedSecurityInfoW(name.c_str(), SE_REGISTRY_KEY, DACL_SECURITY_INFORMATION, nullptr,
+                                nullptr, nullptr, nullptr, &descriptor) != ERROR_SUCCESS)
+        return {};
+    wchar_t* text = nullptr;
+    std::wstring result;
+    if (::ConvertSecurityDescriptorToStringSecurityDescriptorW(
+            descriptor, SDDL_REVISION_1, DACL_SECURITY_INFORMATION, &text, nullptr)) {
+        result = text;
+        ::LocalFree(text);
+    }
+    ::LocalFree(descriptor);
+    return result;
+}
+
+bool SetKeyAccessList(const wchar_t* path, const wchar_t* sddl) {
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (!::ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl, SDDL_REVISION_1, &descriptor,
+                                                                nullptr))
+        return false;
+    ATL::CRegKey key;
+    const bool set =
+        key.Open(HKEY_LOCAL_MACHINE, path, WRITE_DAC) == ERROR_SUCCESS &&
+        ::RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor) == ERROR_SUCCESS;
+    ::LocalFree(descriptor);
+    return set;
+}
