@@ -2,9 +2,9 @@
 # A "/t" run from a directory that cannot be written ends with 0 and writes nothing.
 # Root ignores mode bits, so the directory is made a read-only bind mount inside a mount
 # namespace of its own. The Wine server opens files for its clients, so it must run inside that
-# namespace too: the namespace gets a private /tmp (where Wine keeps its server sockets) and a
-# copy-on-write view of the build's prefix, so that neither the running server nor the prefix
-# outside is touched.
+# namespace too: the namespace gets a copy-on-write view of the build's prefix (a prefix of its
+# own, hence a server of its own) and a private Wine server directory, so that neither the
+# running server nor the prefix outside is touched. Everything lives on a scratch tmpfs.
 #   ReadOnlyDirectoryTest.sh <Chronalign.exe> <Wine prefix> <the build's wine-run wrapper>
 set -eu
 
@@ -19,25 +19,35 @@ fi
 if [ "${CHRONALIGN_IN_NAMESPACE:-}" != 1 ]; then
     # The wrapper creates the build's prefix on first use.
     [ -f "$prefix/.chronalign-ready" ] || "$wine_run" cmd.exe /c exit 0
-    CHRONALIGN_IN_NAMESPACE=1 exec unshare --mount --propagation private sh "$0" "$@"
+    scratch=$(mktemp -d "${TMPDIR:-/tmp}/chronalign-readonly.XXXXXX")
+    status=0
+    CHRONALIGN_IN_NAMESPACE=1 CHRONALIGN_SCRATCH=$scratch \
+        unshare --mount --propagation private sh "$0" "$@" || status=$?
+    rmdir "$scratch"
+    exit "$status"
 fi
+scratch=$CHRONALIGN_SCRATCH
 wine=/usr/lib/wine/wine64
 
-skip() {
-    echo "cannot set up the namespace: $*"
-    exit 77
+# Root and unshare were there, so a namespace that cannot be set up is a failure, not a skip.
+setup_failed() {
+    echo "FAILED: cannot set up the namespace: $*"
+    exit 1
 }
-mount -t tmpfs chronalign-test /tmp || skip "no tmpfs"
-mkdir /tmp/upper /tmp/work /tmp/prefix /tmp/writable /tmp/readonly
-mount -t overlay overlay -o "lowerdir=$prefix,upperdir=/tmp/upper,workdir=/tmp/work" /tmp/prefix ||
-    skip "no overlayfs"
-cp "$program" /tmp/writable/Chronalign.exe
-cp "$program" /tmp/readonly/Chronalign.exe
-mount --bind /tmp/readonly /tmp/readonly
-mount -o remount,bind,ro /tmp/readonly
+mount -t tmpfs chronalign-test "$scratch" || setup_failed "no tmpfs"
+mkdir -p /tmp/.wine-0
+mount -t tmpfs chronalign-wine /tmp/.wine-0 || setup_failed "no tmpfs"
+mkdir "$scratch/upper" "$scratch/work" "$scratch/prefix" "$scratch/writable" "$scratch/readonly"
+mount -t overlay overlay \
+    -o "lowerdir=$prefix,upperdir=$scratch/upper,workdir=$scratch/work" "$scratch/prefix" ||
+    setup_failed "no overlayfs"
+cp "$program" "$scratch"/writable/Chronalign.exe
+cp "$program" "$scratch"/readonly/Chronalign.exe
+mount --bind "$scratch"/readonly "$scratch"/readonly
+mount -o remount,bind,ro "$scratch"/readonly
 
-export WINEPREFIX=/tmp/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-# No window is wanted in this mode, and the X server's socket is outside this /tmp.
+export WINEPREFIX="$scratch"/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# No window is wanted in this mode.
 unset DISPLAY
 
 status=0
@@ -55,17 +65,17 @@ fail() {
 }
 
 # The control: the same start in a writable directory writes the record.
-"$wine" /tmp/writable/Chronalign.exe /t || fail "exit code $? from the writable directory"
-[ -s /tmp/writable/tockwell.ini ] || fail "no record written in a writable directory"
+"$wine" "$scratch"/writable/Chronalign.exe /t || fail "exit code $? from the writable directory"
+[ -s "$scratch"/writable/tockwell.ini ] || fail "no record written in a writable directory"
 
-if touch /tmp/readonly/probe 2>/dev/null; then
+if touch "$scratch"/readonly/probe 2>/dev/null; then
     fail "the read-only mount accepts writes"
     exit
 fi
 code=0
-"$wine" /tmp/readonly/Chronalign.exe /t || code=$?
+"$wine" "$scratch"/readonly/Chronalign.exe /t || code=$?
 [ "$code" = 0 ] || fail "exit code $code from the read-only directory"
-left=$(ls -A /tmp/readonly)
+left=$(ls -A "$scratch"/readonly)
 [ "$left" = Chronalign.exe ] || fail "the read-only directory holds:" $left
 
 [ "$status" = 0 ] && echo "1 passed, 0 failed" || echo "0 passed, 1 failed"
