@@ -3,6 +3,7 @@
 #include "platform/RegKey.h"
 #include "platform/ServiceHandle.h"
 #include "tests/fixtures/ChildProcess.h"
+#include "tests/fixtures/RegistryKey.h"
 #include "tests/timeservice/ServiceConfigQuery.h"
 
 #include <aclapi.h>
@@ -65,13 +66,8 @@ bool RemoveStandIn() {
     return true;
 }
 
-bool CreateKey(const wchar_t* path) {
-    HKEY key = nullptr;
-    if (::RegCreateKeyExW(HKEY_LOCAL_MACHINE, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                          nullptr) != ERROR_SUCCESS)
-        return false;
-    ::RegCloseKey(key);
-    return true;
+bool CreateMachineKey(const wchar_t* path) {
+    return CreateRegistryKey(HKEY_LOCAL_MACHINE, path);
 }
 
 bool CreateStandIn(const FakeW32TimeOptions& options, const std::wstring& logPath) {
@@ -128,9 +124,9 @@ FakeW32Time::FakeW32Time(const FakeW32TimeOptions& options) {
     servers.Close();
 
     m_ready = (!options.installService || CreateStandIn(options, m_logPath)) &&
-              CreateKey(kConfigKeyPath) && CreateKey(kParametersKeyPath) &&
-              (!options.createNtpClientKey || CreateKey(kNtpClientKeyPath)) &&
-              CreateKey(kServersKeyPath);
+              CreateMachineKey(kConfigKeyPath) && CreateMachineKey(kParametersKeyPath) &&
+              (!options.createNtpClientKey || CreateMachineKey(kNtpClientKeyPath)) &&
+              CreateMachineKey(kServersKeyPath);
 }
 
 FakeW32Time::~FakeW32Time() {
