@@ -17,13 +17,19 @@ if(TINYXML_ROOT)
     return()
 endif()
 
+set(fetch_report "")
 if(NOT EXISTS ${TINYXML_SOURCE_DIR}/tinyxml.cpp AND CMAKE_HOST_UNIX)
     execute_process(COMMAND ${CMAKE_SOURCE_DIR}/scripts/fetch-tinyxml.sh ${TINYXML_SOURCE_DIR}
-                    RESULT_VARIABLE fetch_result)
+                    RESULT_VARIABLE fetch_result
+                    OUTPUT_VARIABLE fetch_output ERROR_VARIABLE fetch_output)
+    if(NOT fetch_result EQUAL 0)
+        set(fetch_report "\nscripts/fetch-tinyxml.sh failed (${fetch_result}):\n${fetch_output}")
+    endif()
 endif()
 if(NOT EXISTS ${TINYXML_SOURCE_DIR}/tinyxml.cpp)
     message(FATAL_ERROR "TinyXML sources not found in ${TINYXML_SOURCE_DIR}: run "
-                        "scripts/fetch-tinyxml.sh, or set TINYXML_ROOT to an installed TinyXML")
+                        "scripts/fetch-tinyxml.sh, or set TINYXML_ROOT to an installed TinyXML"
+                        "${fetch_report}")
 endif()
 
 add_library(tinyxml STATIC

@@ -7,7 +7,7 @@ set -eu
 packages="cmake ninja-build python3 file dpkg-dev xz-utils util-linux
           g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix googletest
           wine64 xvfb xauth xdotool imagemagick x11-utils
-          clang-14 libclang-rt-14-dev"
+          clang-14 libclang-rt-14-dev faketime"
 
 as_root() {
     if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi
@@ -19,20 +19,43 @@ for package in $packages; do
         missing="$missing $package"
 done
 
-update=no
-if ! grep -Rqs '^Types:.*deb-src' /etc/apt/sources.list.d/ &&
-   ! grep -qs '^deb-src' /etc/apt/sources.list; then
-    as_root sh -c 'cat > /etc/apt/sources.list.d/chronalign-deb-src.sources' <<'SOURCES'
+entry=/etc/apt/sources.list.d/chronalign-deb-src.sources
+
+# Whether apt can hand out TinyXML 2.6.2's sources, from whichever entry.
+tinyxml_source_known() {
+    apt-cache showsrc --only-source tinyxml 2>/dev/null | grep -q '^Version: 2\.6\.2'
+}
+
+has_deb_src_entry() {
+    grep -Eqs '^[[:space:]]*deb-src[[:space:]]' /etc/apt/sources.list \
+        /etc/apt/sources.list.d/*.list ||
+        grep -Eqs '^Types:.*deb-src' /etc/apt/sources.list.d/*.sources
+}
+
+add_debian_entry() {
+    as_root sh -c "cat > $entry" <<'SOURCES'
 Types: deb-src
 URIs: http://deb.debian.org/debian
 Suites: bookworm
 Components: main
 Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
 SOURCES
+}
+
+# An existing deb-src entry may be Debian's own, waiting only for fresh lists: it is tried
+# first, to keep apt from warning about an entry configured twice.
+update=no
+if ! tinyxml_source_known; then
+    if [ ! -f "$entry" ] && ! has_deb_src_entry; then
+        add_debian_entry
+    fi
     update=yes
 fi
-
 if [ -n "$missing" ] || [ "$update" = yes ]; then
+    as_root apt-get update -q
+fi
+if ! tinyxml_source_known && [ ! -f "$entry" ]; then
+    add_debian_entry
     as_root apt-get update -q
 fi
 if [ -n "$missing" ]; then

@@ -146,9 +146,24 @@ TEST_F(EnumTimeZonesTest, AMissingListGivesNoZones) {
     EXPECT_TRUE(EnumTimeZones(scratch.Root(), scratch.PathOf(L"missing")).empty());
 }
 
-TEST(EnumTimeZones, ReadsTheSystemListAfreshOnEveryCall) {
-    const TimeZoneMap first = EnumTimeZones();
-    EXPECT_GT(first.size(), 100u);
-    EXPECT_EQ(first.at(kPacific).standardName, L"Pacific Standard Time");
-    EXPECT_EQ(EnumTimeZones().size(), first.size());
+TEST_F(EnumTimeZonesTest, ReadsTheListAfreshOnEveryCall) {
+    AddZone(L"Pacific Standard Time", kPacific.c_str(), L"Pacific Standard Time");
+    ASSERT_EQ(Enum().size(), 1u);
+
+    AddZone(L"AUS Eastern Standard Time", kSydney.c_str(), L"AUS Eastern Standard Time");
+    const TimeZoneMap added = Enum();
+    ASSERT_EQ(added.size(), 2u);
+    EXPECT_EQ(added.at(kSydney).standardName, L"AUS Eastern Standard Time");
+
+    ASSERT_EQ(::RegDeleteTreeW(scratch.Root(), scratch.PathOf(L"Pacific Standard Time").c_str()),
+              ERROR_SUCCESS);
+    const TimeZoneMap removed = Enum();
+    EXPECT_EQ(removed.size(), 1u);
+    EXPECT_EQ(removed.count(kPacific), 0u);
+}
+
+TEST(EnumTimeZones, ReadsTheSystemList) {
+    const TimeZoneMap zones = EnumTimeZones();
+    EXPECT_GT(zones.size(), 100u);
+    EXPECT_EQ(zones.at(kPacific).standardName, L"Pacific Standard Time");
 }

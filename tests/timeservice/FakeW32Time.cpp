@@ -3,6 +3,7 @@
 #include "platform/RegKey.h"
 #include "platform/ServiceHandle.h"
 #include "tests/fixtures/ChildProcess.h"
+#include "tests/fixtures/RegistryKey.h"
 #include "tests/timeservice/ServiceConfigQuery.h"
 
 #include <aclapi.h>
@@ -65,13 +66,8 @@ bool RemoveStandIn() {
     return true;
 }
 
-bool CreateKey(const wchar_t* path) {
-    HKEY key = nullptr;
-    if (::RegCreateKeyExW(HKEY_LOCAL_MACHINE, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                          nullptr) != ERROR_SUCCESS)
-        return false;
-    ::RegCloseKey(key);
-    return true;
+bool CreateMachineKey(const wchar_t* path) {
+    return CreateRegistryKey(HKEY_LOCAL_MACHINE, path);
 }
 
 bool CreateStandIn(const FakeW32TimeOptions& options, const std::wstring& logPath) {
@@ -90,17 +86,6 @@ bool CreateStandIn(const FakeW32TimeOptions& options, const std::wstring& logPat
 
 const wchar_t* const kServersValueNames[2] = {L"2", L""};
 
-// The path up to the first key of it that is missing; empty when the whole path exists.
-std::wstring FirstMissingKey(const std::wstring& path) {
-    for (std::size_t end = path.find(L'\\');; end = path.find(L'\\', end + 1)) {
-        const std::wstring prefix = path.substr(0, end);
-        if (!MachineKeyExists(prefix))
-            return prefix;
-        if (end == std::wstring::npos)
-            return {};
-    }
-}
-
 } // namespace
 
 FakeW32Time::FakeW32Time(const FakeW32TimeOptions& options) {
@@ -112,7 +97,7 @@ FakeW32Time::FakeW32Time(const FakeW32TimeOptions& options) {
         std::wstring(temp) + L"FakeW32Time-" + std::to_wstring(::GetCurrentProcessId()) + L".log";
     ::DeleteFileW(m_logPath.c_str());
 
-    m_createdServersRoot = FirstMissingKey(kServersKeyPath);
+    m_createdServersRoot = FirstMissingMachineKey(kServersKeyPath);
     ATL::CRegKey servers;
     servers.Open(HKEY_LOCAL_MACHINE, kServersKeyPath, KEY_READ);
     for (int i = 0; i < 2 && m_createdServersRoot.empty(); ++i) {
@@ -126,11 +111,14 @@ FakeW32Time::FakeW32Time(const FakeW32TimeOptions& options) {
                                            saved.data.data(), &size) == ERROR_SUCCESS;
     }
     servers.Close();
+    // Tests may lock the key down; one that was here before gets its own list back.
+    if (m_createdServersRoot.empty())
+        m_savedServersAccessList = KeyAccessList(kServersKeyPath);
 
     m_ready = (!options.installService || CreateStandIn(options, m_logPath)) &&
-              CreateKey(kConfigKeyPath) && CreateKey(kParametersKeyPath) &&
-              (!options.createNtpClientKey || CreateKey(kNtpClientKeyPath)) &&
-              CreateKey(kServersKeyPath);
+              CreateMachineKey(kConfigKeyPath) && CreateMachineKey(kParametersKeyPath) &&
+              (!options.createNtpClientKey || CreateMachineKey(kNtpClientKeyPath)) &&
+              CreateMachineKey(kServersKeyPath);
 }
 
 FakeW32Time::~FakeW32Time() {
@@ -140,6 +128,8 @@ FakeW32Time::~FakeW32Time() {
     if (!m_createdServersRoot.empty()) {
         ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, m_createdServersRoot.c_str());
     } else {
+        if (!m_savedServersAccessList.empty())
+            SetKeyAccessList(kServersKeyPath, m_savedServersAccessList.c_str());
         ATL::CRegKey servers;
         servers.Open(HKEY_LOCAL_MACHINE, kServersKeyPath, KEY_SET_VALUE);
         for (int i = 0; i < 2; ++i) {
@@ -185,6 +175,16 @@ std::vector<std::string> FakeW32Time::Requests() const {
 bool MachineKeyExists(const std::wstring& path) {
     ATL::CRegKey key;
     return key.Open(HKEY_LOCAL_MACHINE, path.c_str(), KEY_READ) == ERROR_SUCCESS;
+}
+
+std::wstring FirstMissingMachineKey(const std::wstring& path) {
+    for (std::size_t end = path.find(L'\\');; end = path.find(L'\\', end + 1)) {
+        const std::wstring prefix = path.substr(0, end);
+        if (!MachineKeyExists(prefix))
+            return prefix;
+        if (end == std::wstring::npos)
+            return {};
+    }
 }
 
 std::wstring KeyAccessList(const wchar_t* path) {

@@ -59,9 +59,13 @@ private:
         DWORD type = REG_NONE;
     };
     SavedValue m_savedServers[2];
+    // The Servers key's access list as it was; empty when the key is created here.
+    std::wstring m_savedServersAccessList;
 };
 
 bool MachineKeyExists(const std::wstring& path);
+// The path up to the first key of it missing under HKEY_LOCAL_MACHINE; empty when all exist.
+std::wstring FirstMissingMachineKey(const std::wstring& path);
 // The access list of a key under HKEY_LOCAL_MACHINE in SDDL form, empty when unreadable.
 std::wstring KeyAccessList(const wchar_t* path);
 bool SetKeyAccessList(const wchar_t* path, const wchar_t* sddl);

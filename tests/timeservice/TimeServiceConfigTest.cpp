@@ -1,6 +1,7 @@
 #include "timeservice/TimeServiceConfig.h"
 #include "sync/FixTimeThread.h"
 #include "tests/fixtures/HandleCount.h"
+#include "tests/fixtures/RegistryKey.h"
 #include "tests/timeservice/FakeW32Time.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +13,8 @@
 namespace {
 
 const std::vector<std::wstring> kRestarted = {L"stop success\u3002", L"start success"};
+// An access list of the tests' own for the keys, so that any rewrite shows.
+constexpr const wchar_t* kOwnList = L"D:P(A;CI;KA;;;SY)(A;CI;KA;;;BA)(A;CI;KR;;;BU)";
 
 // A string value as stored: its text and its byte count, or nothing when not a REG_SZ.
 struct StoredString {
@@ -212,8 +215,6 @@ TEST_F(TimeServiceConfigTest, AccessListsOfTheKeysAreLeftAsTheyWere) {
     ASSERT_TRUE(Install({}, true));
     const wchar_t* const keys[] = {kConfigKeyPath, kServersKeyPath, kParametersKeyPath,
                                    kNtpClientKeyPath};
-    // A list of its own on each key, so that any rewrite shows.
-    constexpr const wchar_t* kOwnList = L"D:P(A;CI;KA;;;SY)(A;CI;KA;;;BA)(A;CI;KR;;;BU)";
     std::vector<std::wstring> before;
     for (const wchar_t* key : keys) {
         ASSERT_TRUE(SetKeyAccessList(key, kOwnList)) << key;
@@ -227,6 +228,26 @@ TEST_F(TimeServiceConfigTest, AccessListsOfTheKeysAreLeftAsTheyWere) {
         EXPECT_EQ(after.find(L"WD"), std::wstring::npos) << "Everyone was let in: " << after;
     }
     EXPECT_EQ(DwordOr0(kNtpClientKeyPath, L"SpecialPollInterval"), 30u);
+}
+
+// The stand-in's own hygiene: a test that locks the key down leaves no trace in the prefix.
+TEST(FakeW32Time, AServersKeyThatWasThereGetsItsAccessListBack) {
+    // Made beforehand when missing, so that the stand-in finds it there, and removed after.
+    const std::wstring madeHere = FirstMissingMachineKey(kServersKeyPath);
+    EXPECT_TRUE(CreateRegistryKey(HKEY_LOCAL_MACHINE, kServersKeyPath));
+    const std::wstring before = KeyAccessList(kServersKeyPath);
+    EXPECT_FALSE(before.empty());
+    {
+        FakeW32TimeOptions keysOnly;
+        keysOnly.installService = false;
+        FakeW32Time fake(keysOnly);
+        EXPECT_TRUE(fake.Ready());
+        EXPECT_TRUE(SetKeyAccessList(kServersKeyPath, kOwnList));
+        EXPECT_NE(KeyAccessList(kServersKeyPath), before);
+    }
+    EXPECT_EQ(KeyAccessList(kServersKeyPath), before);
+    if (!madeHere.empty())
+        ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, madeHere.c_str());
 }
 
 TEST_F(TimeServiceConfigTest, RestartLeavesNoHandleOpen) {
