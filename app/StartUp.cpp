@@ -4,6 +4,8 @@
 #include "app/InstallRecord.h"
 #include "app/SingleInstance.h"
 #include "res/resource.h"
+#include "toolkit/BkImagePools.h"
+#include "toolkit/SkinStyleLoaders.h"
 #include "toolkit/StringTableLoader.h"
 
 #include <winsock2.h>
@@ -15,9 +17,14 @@
 namespace {
 
 // Fills the toolkit's registries once, before any window exists; a missing document leaves
-// its table empty. The image pools are emptied, and the skin list (60000) and the style sheet
-// (60001) loaded, ahead of the strings, as those registries join the toolkit.
+// its table empty. The pools go first: skins hold references into them. Emptying the PNG pool
+// creates it, which starts GDI+ before any image is decoded.
 void LoadSkinResources() {
+    BkPngPool::Instance().Clear();
+    BkBmpPool::Instance().Clear();
+    BkJpgPool::Instance().Clear();
+    LoadSkins(IDR_SKIN_LIST);
+    LoadStyles(IDR_STYLE_SHEET);
     LoadStringTable(IDR_STRING_TABLE);
 }
 

@@ -36,6 +36,9 @@ public:
     bool LoadData(WORD id, LPCWSTR type, std::string& bytes) const;
     // The bytes from every source that has it, in source order; true when there is any.
     bool LoadDataAll(WORD id, LPCWSTR type, std::vector<std::string>& all) const;
+    // A bitmap from the first source that has it: the provider's stream (type "bmp"), the file
+    // "<id>.bmp", the resource module, the image itself. The caller owns it; null when none.
+    HBITMAP LoadBitmap(WORD id) const;
 
 private:
     BkResource() = default;

@@ -13,3 +13,17 @@
 #define IDR_ONLY_IN_MODULE 111
 #define IDR_EMPTY 112
 #define IDR_NOWHERE 199
+
+// Skins and styles, with the images they draw (made at build time by make-test-images.py).
+#define IDR_TEST_SKINS 120
+#define IDR_TEST_STYLES 121
+#define IDR_TEST_STYLES_AGAIN 122
+#define IDP_STATES4 501
+#define IDP_STATES3 502
+#define IDP_STRIP 503
+#define IDP_HALF_CLEAR 504
+#define IDJ_STATES4 511
+#define IDB_LIST 601
+#define IDB_ALPHA 602
+#define IDB_FRAME 603
+#define IDB_HORZ 604

@@ -1,0 +1,46 @@
+// The font cache: fonts by 16-bit specification, all derived from one default logical font.
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <string>
+
+// Specification bits: 0x0001 italic, 0x0002 underline, 0x0004 bold; the high byte is a signed
+// size change in pixels (positive: taller). Specification 0 is the default font.
+class BkFontPool {
+public:
+    // Created on first use, when the default face is chosen once; never destroyed.
+    static BkFontPool& Instance();
+
+    // The font of that specification, created on first request; null when it cannot be
+    // created (nothing is stored then).
+    HFONT GetFont(WORD specification);
+    // Rebuilds the default font from the system's GUI font with this face and height value,
+    // replacing specification 0.
+    void SetDefaultFont(const std::wstring& face, LONG height);
+
+    bool IsYaHeiDefault() const;
+    // How many pixels taller the font is than the default font.
+    int GetSizeDelta(HFONT font) const;
+    // The default character height in pixels (12).
+    int GetDefaultHeight() const;
+    void GetDefaultFace(std::wstring& face, LONG& height) const;
+
+private:
+    BkFontPool();
+    ~BkFontPool();
+
+    void CreateDefaultFont();
+
+    LOGFONTW m_defaultLogFont{};
+    std::map<WORD, HFONT> m_fonts;
+    std::wstring m_face;
+    LONG m_height = -12;
+};
+
+// The default face by the font names the system lists under the Fonts key (a value counts
+// when it reads as a string of fewer than 260 characters): YaHei by its Chinese name, then by
+// its English names, then SimSun by its Chinese and English names; SimSun's Chinese name when
+// none is there.
+std::wstring ChooseDefaultFace(HKEY fontsKey);

@@ -1,0 +1,39 @@
+#include "toolkit/Fills.h"
+
+namespace {
+
+TRIVERTEX Vertex(LONG x, LONG y, COLORREF color) {
+    // Components widen to 16 bits.
+    return TRIVERTEX{x,
+                     y,
+                     static_cast<COLOR16>(GetRValue(color) << 8),
+                     static_cast<COLOR16>(GetGValue(color) << 8),
+                     static_cast<COLOR16>(GetBValue(color) << 8),
+                     0};
+}
+
+} // namespace
+
+bool FillGradient(HDC dc, const RECT& rect, COLORREF from, COLORREF to, bool vertical) {
+    using GradientFillFunction = BOOL(WINAPI*)(HDC, PTRIVERTEX, ULONG, PVOID, ULONG, ULONG);
+    HMODULE library = ::LoadLibraryW(L"msimg32.dll");
+    if (library == nullptr)
+        return false;
+    const auto gradientFill = reinterpret_cast<GradientFillFunction>(
+        reinterpret_cast<void*>(::GetProcAddress(library, "GradientFill")));
+    bool filled = false;
+    if (gradientFill != nullptr) {
+        TRIVERTEX vertices[2] = {Vertex(rect.left, rect.top, from),
+                                 Vertex(rect.right, rect.bottom, to)};
+        GRADIENT_RECT mesh{0, 1};
+        filled = gradientFill(dc, vertices, 2, &mesh, 1,
+                              vertical ? GRADIENT_FILL_RECT_V : GRADIENT_FILL_RECT_H) != FALSE;
+    }
+    ::FreeLibrary(library);
+    return filled;
+}
+
+void FillSolid(HDC dc, const RECT& rect, COLORREF color) {
+    ::SetBkColor(dc, color);
+    ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
+}

@@ -1,0 +1,39 @@
+#include "toolkit/SkinStyleLoaders.h"
+
+#include "toolkit/BkSkinPool.h"
+#include "toolkit/BkStyle.h"
+#include "toolkit/XmlDocuments.h"
+
+#include <tinyxml.h>
+
+bool LoadStyles(WORD id) {
+    BkStylePool& pool = BkStylePool::Instance();
+    pool.Reset();
+    return ForEachDocumentRoot(id, "style", [&pool](const TiXmlElement& root) {
+        for (const TiXmlElement* entry = root.FirstChildElement("class"); entry != nullptr;
+             entry = entry->NextSiblingElement("class")) {
+            const char* name = entry->Attribute("name");
+            BkStyle* style = nullptr;
+            if (name != nullptr && pool.Add(name, style))
+                style->Load(entry);
+        }
+    });
+}
+
+bool LoadSkins(WORD id) {
+    BkSkinPool& pool = BkSkinPool::Instance();
+    pool.Clear();
+    return ForEachDocumentRoot(id, "skins", [&pool](const TiXmlElement& root) {
+        for (const TiXmlElement* entry = root.FirstChildElement(); entry != nullptr;
+             entry = entry->NextSiblingElement()) {
+            const char* name = entry->Attribute("name");
+            if (name == nullptr || pool.Find(name) != nullptr)
+                continue;
+            std::unique_ptr<CBkSkinBase> skin = CreateSkin(entry->Value());
+            if (skin == nullptr)
+                continue;
+            skin->Load(entry);
+            pool.Add(name, std::move(skin));
+        }
+    });
+}
