@@ -1,9 +1,10 @@
 # Fails the build, and removes the picture, unless IMAGE is of the size WIDTH x HEIGHT and of
-# the format the program relies on: an 8-bit RGBA PNG, or a 24-bit uncompressed BMP.
+# the format its user relies on: an 8-bit RGBA PNG, or a 24-bit uncompressed BMP.
 # cmake -DIMAGE=file -DWIDTH=w -DHEIGHT=h -P CheckImage.cmake
 cmake_minimum_required(VERSION 3.25)
 
-file(READ "${IMAGE}" header LIMIT 64 HEX)
+# Both headers fit in the first 34 bytes (68 hexadecimal digits).
+file(READ "${IMAGE}" header LIMIT 34 HEX)
 
 # The number of `bytes` bytes at byte `offset`, most significant byte first unless LITTLE.
 function(read_number out offset bytes)
