@@ -3,6 +3,16 @@
 
 #define IDI_CHRONALIGN 107
 
+// Pictures of the skins, of type "PNG".
+#define IDB_HEADER 300
+#define IDB_BANNER 301
+#define IDB_FOOTER 302
+#define IDB_MINIMISE 303
+#define IDB_CLOSE 304
+#define IDB_LOGO 305
+#define IDB_SYNC 306
+#define IDB_SHADOW 900
+
 // XML documents, of type "XML".
 #define IDR_SKIN_LIST 60000
 #define IDR_STYLE_SHEET 60001

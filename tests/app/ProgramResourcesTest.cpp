@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 
 namespace {
@@ -20,7 +21,7 @@ protected:
     }
     void TearDown() override { ::FreeLibrary(m_program); }
 
-    std::string Text(LPCWSTR id, LPCWSTR type) const {
+    std::string Bytes(LPCWSTR id, LPCWSTR type) const {
         HRSRC found = ::FindResourceW(m_program, id, type);
         if (found == nullptr)
             return std::string();
@@ -31,6 +32,13 @@ protected:
 
     HMODULE m_program = nullptr;
 };
+
+uint32_t BigEndian32(const std::string& bytes, size_t at) {
+    uint32_t value = 0;
+    for (size_t i = at; i < at + 4; ++i)
+        value = (value << 8) | static_cast<unsigned char>(bytes[i]);
+    return value;
+}
 
 } // namespace
 
@@ -45,15 +53,37 @@ TEST_F(ProgramResources, IconGroup107HoldsTheSizesOfTheShell) {
     ::DestroyIcon(small);
 }
 
+// The skins draw these at fixed places and cut them into fixed-width states.
+TEST_F(ProgramResources, SkinPicturesAreRgbaPngsOfTheirSizes) {
+    struct Picture {
+        int id;
+        uint32_t width;
+        uint32_t height;
+    };
+    const Picture pictures[] = {{300, 490, 30}, {301, 489, 465}, {302, 490, 4},   {303, 99, 20},
+                                {304, 111, 20}, {305, 16, 16},   {306, 520, 130}, {900, 20, 20}};
+    for (const Picture& picture : pictures) {
+        SCOPED_TRACE(picture.id);
+        const std::string png = Bytes(MAKEINTRESOURCEW(picture.id), L"png");
+        ASSERT_GE(png.size(), 26u);
+        EXPECT_EQ(png.substr(0, 8), std::string("\x89PNG\r\n\x1A\n"));
+        EXPECT_EQ(png.substr(12, 4), "IHDR");
+        EXPECT_EQ(BigEndian32(png, 16), picture.width);
+        EXPECT_EQ(BigEndian32(png, 20), picture.height);
+        EXPECT_EQ(png[24], 8); // bits per channel
+        EXPECT_EQ(png[25], 6); // colour type: RGB with alpha
+    }
+}
+
 TEST_F(ProgramResources, ManifestAsksForAdministratorAndCommonControls6) {
-    const std::string manifest = Text(MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));
+    const std::string manifest = Bytes(MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));
     EXPECT_NE(manifest.find("level=\"requireAdministrator\""), std::string::npos);
     EXPECT_NE(manifest.find("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""),
               std::string::npos);
 }
 
 TEST_F(ProgramResources, StringTableIsAUtf8DocumentWithTheThreeTexts) {
-    EXPECT_EQ(Text(MAKEINTRESOURCEW(IDR_STRING_TABLE), L"XML").substr(0, 3), "\xEF\xBB\xBF");
+    EXPECT_EQ(Bytes(MAKEINTRESOURCEW(IDR_STRING_TABLE), L"XML").substr(0, 3), "\xEF\xBB\xBF");
 
     // This test program holds no string table, so the texts can only come from the program.
     BkResource::Instance().SetResourceModule(m_program);

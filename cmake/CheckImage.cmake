@@ -1,0 +1,51 @@
+# Fails the build, and removes the picture, unless IMAGE is of the size WIDTH x HEIGHT and of
+# the format its user relies on: an 8-bit RGBA PNG, or a 24-bit uncompressed BMP.
+# cmake -DIMAGE=file -DWIDTH=w -DHEIGHT=h -P CheckImage.cmake
+cmake_minimum_required(VERSION 3.25)
+
+# Both headers fit in the first 34 bytes (68 hexadecimal digits).
+file(READ "${IMAGE}" header LIMIT 34 HEX)
+
+# The number of `bytes` bytes at byte `offset`, most significant byte first unless LITTLE.
+function(read_number out offset bytes)
+    cmake_parse_arguments(READ "LITTLE" "" "" ${ARGN})
+    set(digits "")
+    foreach(index RANGE 1 ${bytes})
+        if(READ_LITTLE)
+            math(EXPR at "(${offset} + ${bytes} - ${index}) * 2")
+        else()
+            math(EXPR at "(${offset} + ${index} - 1) * 2")
+        endif()
+        string(SUBSTRING "${header}" ${at} 2 byte)
+        string(APPEND digits "${byte}")
+    endforeach()
+    math(EXPR value "0x${digits}")
+    set(${out} ${value} PARENT_SCOPE)
+endfunction()
+
+set(wanted "a ${WIDTH} x ${HEIGHT} picture")
+string(LENGTH "${header}" length)
+if(length LESS 68)
+    set(found "a file too short to hold an image header")
+elseif(header MATCHES "^89504e470d0a1a0a0000000d49484452")
+    read_number(width 16 4)
+    read_number(height 20 4)
+    read_number(depth 24 1)
+    read_number(colour 25 1)
+    set(found "a PNG of ${width} x ${height}, ${depth} bits per channel, colour type ${colour}")
+    set(wanted "a PNG of ${WIDTH} x ${HEIGHT}, 8 bits per channel, colour type 6")
+elseif(header MATCHES "^424d")
+    read_number(width 18 4 LITTLE)
+    read_number(height 22 4 LITTLE)
+    read_number(depth 28 2 LITTLE)
+    read_number(compression 30 4 LITTLE)
+    set(found "a BMP of ${width} x ${height}, ${depth} bits per pixel, compression ${compression}")
+    set(wanted "a BMP of ${WIDTH} x ${HEIGHT}, 24 bits per pixel, compression 0")
+else()
+    set(found "neither a PNG nor a BMP")
+endif()
+
+if(NOT found STREQUAL wanted)
+    file(REMOVE "${IMAGE}")
+    message(FATAL_ERROR "${IMAGE} is ${found}; the program needs ${wanted}.")
+endif()
