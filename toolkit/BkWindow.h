@@ -108,6 +108,8 @@ public:
     // caller's.
     void SetText(const std::wstring& text);
     void SetPaintHook(IBkPaintHook* hook) { m_paintHook = hook; }
+    // Asks the view to repaint a rectangle of this element.
+    void NotifyInvalidate(const RECT& rect) const;
 
     // The background: the style's skin, else the element's or the style's colour (the hover
     // colour while hovered).
@@ -140,8 +142,6 @@ protected:
     void DrawInnerText(HDC dc);
     // The font the element paints and measures with.
     HFONT ResolveFont(bool forMeasure) const;
-    // Asks the view to repaint a rectangle of this element.
-    void NotifyInvalidate(const RECT& rect) const;
     // The desired size for the given space (constrain: the space limits the text).
     SIZE QueryDesiredSize(bool constrain, SIZE space);
 
