@@ -6,7 +6,7 @@
 #include "sync/SyncTimeThread.h"
 #include "sync/WinsockHolder.h"
 
-extern CWinsockHolder g_winsockHolder;
-extern CFixTimeThread g_fixTimeThread;
-extern CSyncTimeThread g_syncTimeThread;
-extern WTL::CAppModule g_appModule;
+extern CWinsockHolder& g_winsockHolder;
+extern CFixTimeThread& g_fixTimeThread;
+extern CSyncTimeThread& g_syncTimeThread;
+extern WTL::CAppModule& g_appModule;

@@ -35,6 +35,7 @@ int RunMainWindow() {
 
 int RunWindowMode() {
     const int endCode = RunMainWindow();
+    WaitForConfigurationThread(g_fixTimeThread);
     g_appModule.Term();
     ::WSACleanup();
     ::CoUninitialize();
@@ -45,6 +46,11 @@ int RunWindowMode() {
 
 bool IsInstallRecordCommand(const wchar_t* commandLine) {
     return commandLine != nullptr && std::wcscmp(commandLine, L"/t") == 0;
+}
+
+void WaitForConfigurationThread(const WinMod::AWinRunnable& configurationThread) {
+    if (HANDLE thread = configurationThread.GetThread())
+        ::WaitForSingleObject(thread, INFINITE);
 }
 
 int RunChronalign(HINSTANCE instance, const wchar_t* commandLine) {

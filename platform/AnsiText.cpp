@@ -17,14 +17,22 @@ bool ToAnsiExactly(const std::wstring& text, std::string& ansi) {
     if (text.empty())
         return true;
     const int length = static_cast<int>(text.size());
+    // UTF-8 and UTF-7 hold every character, and the platform refuses both the no-best-fit flag
+    // and the replacement report for them. UTF-8 must still refuse an unpaired surrogate, which
+    // it would otherwise turn into U+FFFD.
+    const UINT codePage = ::GetACP();
+    const bool holdsEverything = codePage == CP_UTF8 || codePage == CP_UTF7;
+    const DWORD flags = codePage == CP_UTF8 ? WC_ERR_INVALID_CHARS
+                        : holdsEverything   ? 0
+                                            : WC_NO_BEST_FIT_CHARS;
     BOOL lossy = FALSE;
-    const int size = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), length,
-                                           nullptr, 0, nullptr, &lossy);
+    const int size = ::WideCharToMultiByte(CP_ACP, flags, text.data(), length, nullptr, 0, nullptr,
+                                           holdsEverything ? nullptr : &lossy);
     if (size <= 0 || lossy)
         return false;
     ansi.resize(static_cast<size_t>(size));
-    if (::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), length, &ansi[0], size,
-                              nullptr, nullptr) != size) {
+    if (::WideCharToMultiByte(CP_ACP, flags, text.data(), length, &ansi[0], size, nullptr,
+                              nullptr) != size) {
         ansi.clear();
         return false;
     }

@@ -1,7 +1,8 @@
 #include "timeservice/W32TimeSettings.h"
 
 const std::vector<W32TimeKey>& W32TimeKeys() {
-    static const std::vector<W32TimeKey> keys = {
+    // Never destroyed: a configuration thread still running at exit reads it.
+    static const std::vector<W32TimeKey>* const keys = new std::vector<W32TimeKey>{
         {L"SYSTEM\\CurrentControlSet\\Services\\W32Time\\Config",
          {{L"MaxNegPhaseCorrection", nullptr, 0xFFFFFFFF},
           {L"MaxPosPhaseCorrection", nullptr, 0xFFFFFFFF},
@@ -19,5 +20,5 @@ const std::vector<W32TimeKey>& W32TimeKeys() {
         {L"SYSTEM\\CurrentControlSet\\Services\\W32Time\\TimeProviders\\NtpClient",
          {{L"SpecialPollInterval", nullptr, 30}}},
     };
-    return keys;
+    return *keys;
 }
