@@ -90,7 +90,9 @@ public:                                                                         
         static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))                     \
     }
 
-#define MSG_WM_CREATE(func) BK_CRACKED_HANDLER(WM_CREATE, LRESULT created = func(reinterpret_cast<LPCREATESTRUCTW>(lParam)), created)
+#define MSG_WM_CREATE(func)                                                                        \
+    BK_CRACKED_HANDLER(WM_CREATE,                                                                  \
+                       LRESULT created = func(reinterpret_cast<LPCREATESTRUCTW>(lParam)), created)
 #define MSG_WM_DESTROY(func) BK_CRACKED_HANDLER(WM_DESTROY, func(), 0)
 #define MSG_WM_PAINT(func) BK_CRACKED_HANDLER(WM_PAINT, func(reinterpret_cast<HDC>(wParam)), 0)
 #define MSG_WM_PRINT(func)                                                                         \
@@ -102,12 +104,12 @@ public:                                                                         
 #define MSG_WM_WINDOWPOSCHANGED(func)                                                              \
     BK_CRACKED_HANDLER(WM_WINDOWPOSCHANGED, func(reinterpret_cast<LPWINDOWPOS>(lParam)), 0)
 #define MSG_WM_NCCALCSIZE(func)                                                                    \
-    BK_CRACKED_HANDLER(WM_NCCALCSIZE, LRESULT calculated = func(static_cast<BOOL>(wParam), lParam), calculated)
+    BK_CRACKED_HANDLER(WM_NCCALCSIZE,                                                              \
+                       LRESULT calculated = func(static_cast<BOOL>(wParam), lParam), calculated)
 #define MSG_WM_SIZE(func)                                                                          \
     BK_CRACKED_HANDLER(WM_SIZE,                                                                    \
-                       func(static_cast<UINT>(wParam),                                             \
-                            SIZE{static_cast<short>(LOWORD(lParam)),                               \
-                                 static_cast<short>(HIWORD(lParam))}),                             \
+                       func(static_cast<UINT>(wParam), SIZE{static_cast<short>(LOWORD(lParam)),    \
+                                                            static_cast<short>(HIWORD(lParam))}),  \
                        0)
 #define MSG_WM_MOUSEMOVE(func)                                                                     \
     BK_CRACKED_HANDLER(WM_MOUSEMOVE, func(static_cast<UINT>(wParam), BK_POINT_OF(lParam)), 0)

@@ -6,7 +6,7 @@
 
 #define BK_BEGIN_MSG_MAP()                                                                         \
 public:                                                                                            \
-    virtual BOOL HandleMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam,                \
+    virtual BOOL HandleMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam,                 \
                                LRESULT& lResult) {                                                 \
         (void)hWnd;                                                                                \
         (void)wParam;                                                                              \

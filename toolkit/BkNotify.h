@@ -8,16 +8,16 @@
 constexpr UINT kBkViewControlId = 1000;
 
 enum BkNotifyCode : UINT {
-    kBkNmClick = 1,           // BkNmCommand
-    kBkNmRealWndMoved = 2,    // BkNmRealWndMoved
-    kBkNmMouseMove = 3,       // BkNmHeader
-    kBkNmMouseLeave = 4,      // BkNmHeader
-    kBkNmTabSelect = 5,       // BkNmTabSelect
-    kBkNmElementNotify = 6,   // BkNmElementNotify
-    kBkNmLButtonDown = 7,     // BkNmHeader
-    kBkNmDoubleClick = 8,     // BkNmCommand
-    kBkNmRButtonDown = 9,     // BkNmHeader
-    kBkNmInvalidate = 1000,   // BkNmInvalidate, element to view only
+    kBkNmClick = 1,         // BkNmCommand
+    kBkNmRealWndMoved = 2,  // BkNmRealWndMoved
+    kBkNmMouseMove = 3,     // BkNmHeader
+    kBkNmMouseLeave = 4,    // BkNmHeader
+    kBkNmTabSelect = 5,     // BkNmTabSelect
+    kBkNmElementNotify = 6, // BkNmElementNotify
+    kBkNmLButtonDown = 7,   // BkNmHeader
+    kBkNmDoubleClick = 8,   // BkNmCommand
+    kBkNmRButtonDown = 9,   // BkNmHeader
+    kBkNmInvalidate = 1000, // BkNmInvalidate, element to view only
 };
 
 struct BkNmHeader {

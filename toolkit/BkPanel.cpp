@@ -6,6 +6,11 @@
 
 #include <tinyxml.h>
 
+const std::vector<CBkWindow*>& CBkContainerWnd::Children() const {
+    static const std::vector<CBkWindow*> none;
+    return none;
+}
+
 CBkPanel::~CBkPanel() {
     OnDestroy();
 }
@@ -33,8 +38,7 @@ void CBkPanel::AppendChild(CBkWindow* child) {
     m_children.push_back(child);
 }
 
-HRESULT CBkPanel::SetAttribute(const std::string& name, const std::string& value,
-                               bool loading) {
+HRESULT CBkPanel::SetAttribute(const std::string& name, const std::string& value, bool loading) {
     const HRESULT result = CBkContainerWnd::SetAttribute(name, value, loading);
     if (SUCCEEDED(result) || name != "onlydrawchild")
         return result;

@@ -14,6 +14,8 @@ public:
     virtual void LayoutChildren() {}
     // Places one child again inside this container.
     virtual void LayoutChild(CBkWindow*) {}
+    // The children in list order.
+    virtual const std::vector<CBkWindow*>& Children() const;
 };
 
 class CBkPanel : public CBkContainerWnd {
@@ -24,8 +26,7 @@ public:
     // The panel's own attributes, then its children, built by their tags.
     bool Load(const TiXmlElement* element) override;
     // Also "onlydrawchild": the panel answers hit tests for everything inside it.
-    HRESULT SetAttribute(const std::string& name, const std::string& value,
-                         bool loading) override;
+    HRESULT SetAttribute(const std::string& name, const std::string& value, bool loading) override;
     void SetContainerWindow(HWND container) override;
     // Floating children first, then the others; hidden and transparent ones are skipped.
     UINT HitTest(int x, int y) override;
@@ -35,7 +36,7 @@ public:
     // Direct children first, then each container child's subtree in list order.
     CBkWindow* FindChildById(UINT id) override;
 
-    const std::vector<CBkWindow*>& Children() const { return m_children; }
+    const std::vector<CBkWindow*>& Children() const override { return m_children; }
     // Takes ownership; the child learns its parent and container window.
     void AppendChild(CBkWindow* child);
 

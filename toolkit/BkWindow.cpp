@@ -64,8 +64,8 @@ bool CBkWindow::Load(const TiXmlElement* element) {
 
     LoadExtent(element->Attribute("width"), kWidthFixed, kWidthAuto, kWidthFill, m_layoutFlags,
                m_rect.right, m_fixedWidth);
-    LoadExtent(element->Attribute("height"), kHeightFixed, kHeightAuto, kHeightFill,
-               m_layoutFlags, m_rect.bottom, m_fixedHeight);
+    LoadExtent(element->Attribute("height"), kHeightFixed, kHeightAuto, kHeightFill, m_layoutFlags,
+               m_rect.bottom, m_fixedHeight);
     if (m_layoutFlags & (kWidthAuto | kHeightAuto)) {
         const SIZE desired = QueryDesiredSize(false, SIZE{0, 0});
         if (m_layoutFlags & kWidthAuto)
@@ -78,8 +78,7 @@ bool CBkWindow::Load(const TiXmlElement* element) {
     return true;
 }
 
-HRESULT CBkWindow::SetAttribute(const std::string& name, const std::string& value,
-                                bool loading) {
+HRESULT CBkWindow::SetAttribute(const std::string& name, const std::string& value, bool loading) {
     if (SUCCEEDED(CBkObject::SetAttribute(name, value, loading)))
         return S_OK;
     const char* text = value.c_str();
@@ -92,9 +91,9 @@ HRESULT CBkWindow::SetAttribute(const std::string& name, const std::string& valu
             const char* name;
             const char* word;
             UINT value;
-        } kAlignments[] = {{"valign", "top", 0},       {"valign", "middle", 0x1000},
+        } kAlignments[] = {{"valign", "top", 0},         {"valign", "middle", 0x1000},
                            {"valign", "bottom", 0x2000}, {"align", "left", 0},
-                           {"align", "center", 0x4000}, {"align", "right", 0x8000}};
+                           {"align", "center", 0x4000},  {"align", "right", 0x8000}};
         for (const auto& alignment : kAlignments) {
             if (name == alignment.name && value == alignment.word) {
                 (name == "valign" ? m_verticalAlign : m_horizontalAlign) = alignment.value;
@@ -125,8 +124,8 @@ HRESULT CBkWindow::SetAttribute(const std::string& name, const std::string& valu
         const int count = ParsePositionItems(text, m_position);
         if (count == 2 || count == 4) {
             m_positionCount = count;
-            m_layoutFlags = (m_layoutFlags & ~(kWidthModes | kHeightModes)) | kWidthAuto |
-                            kHeightAuto;
+            m_layoutFlags =
+                (m_layoutFlags & ~(kWidthModes | kHeightModes)) | kWidthAuto | kHeightAuto;
         } else {
             m_positionCount = 0;
         }
@@ -249,9 +248,8 @@ HFONT CBkWindow::ResolveFont(bool forMeasure) const {
     if (m_state & kStateHover) {
         HFONT hover = style.m_hHoverFont;
         // Measuring also takes the nearest ancestor's hover font.
-        for (const CBkWindow* parent = GetParent(); forMeasure && hover == nullptr &&
-                                                    parent != nullptr;
-             parent = parent->GetParent())
+        for (const CBkWindow* parent = GetParent();
+             forMeasure && hover == nullptr && parent != nullptr; parent = parent->GetParent())
             hover = parent->GetStyle().m_hHoverFont;
         if (hover != nullptr)
             font = hover;
@@ -279,9 +277,9 @@ void CBkWindow::BeforePaint(HDC dc, BkPaintState& saved) {
             text = style.m_crDisabled;
         // Measuring saw the hover font; a disabled element does not paint with it.
         if ((m_state & kStateHover) && font == style.m_hHoverFont)
-            font = m_font != nullptr ? m_font
-                                     : (style.m_hFont ? style.m_hFont
-                                                      : BkFontPool::Instance().GetFont(0));
+            font = m_font != nullptr
+                       ? m_font
+                       : (style.m_hFont ? style.m_hFont : BkFontPool::Instance().GetFont(0));
     } else if ((m_state & kStateHover) && style.m_crHover != kNoColor) {
         text = style.m_crHover;
     }

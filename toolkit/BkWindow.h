@@ -65,8 +65,7 @@ public:
     bool Load(const TiXmlElement* element) override;
     // The attributes every element takes: "class", "id", "crbg", "crtext", "font", "href",
     // "tip", "valign", "align", "pos", "transparent", "notify".
-    HRESULT SetAttribute(const std::string& name, const std::string& value,
-                         bool loading) override;
+    HRESULT SetAttribute(const std::string& name, const std::string& value, bool loading) override;
 
     // Sets the cursor that the style names.
     virtual void ApplyCursor();
@@ -173,5 +172,4 @@ protected:
 };
 
 // Clears the element's handled flag, lets it handle the message and returns its result.
-LRESULT SendElementMessage(CBkWindow* element, UINT message, WPARAM wParam = 0,
-                           LPARAM lParam = 0);
+LRESULT SendElementMessage(CBkWindow* element, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);

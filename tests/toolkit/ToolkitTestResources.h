@@ -27,3 +27,4 @@
 #define IDB_ALPHA 602
 #define IDB_FRAME 603
 #define IDB_HORZ 604
+#define IDR_ELEMENT_STYLES 123

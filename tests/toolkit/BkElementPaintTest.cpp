@@ -1,0 +1,204 @@
+// Elements painting into a DIB: backgrounds, hover and disabled looks, image buttons.
+#include "toolkit/BkImagePools.h"
+#include "toolkit/BkImageWnd.h"
+#include "toolkit/BkNotify.h"
+#include "toolkit/SkinStyleLoaders.h"
+
+#include "tests/fixtures/DibCanvas.h"
+#include "tests/fixtures/ElementTree.h"
+#include "tests/fixtures/GdiObjectCount.h"
+
+#include "ToolkitTestResources.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kRed = RGB(255, 0, 0);
+constexpr COLORREF kGreen = RGB(0, 255, 0);
+constexpr COLORREF kBlue = RGB(0, 0, 255);
+constexpr COLORREF kYellow = RGB(255, 255, 0);
+
+class ElementPaintTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        BkPngPool::Instance().Clear();
+        ASSERT_TRUE(LoadSkins(IDR_TEST_SKINS));
+        ASSERT_TRUE(LoadStyles(IDR_ELEMENT_STYLES));
+    }
+};
+
+int CountColor(const DibCanvas& canvas, const RECT& area, COLORREF color) {
+    int count = 0;
+    for (int y = area.top; y < area.bottom; ++y) {
+        for (int x = area.left; x < area.right; ++x)
+            count += canvas.Pixel(x, y) == color;
+    }
+    return count;
+}
+
+TEST_F(ElementPaintTest, DrawsBackgroundsByColourSkinAndHover) {
+    auto root = LoadDialog(R"(<dlg>
+        <text id="1" pos="0,0,20,20" class="red_bg"/>
+        <text id="2" pos="20,0,40,20" class="skinned"/>
+        <text id="3" pos="40,0,60,20" class="red_bg" crbg="00FF00"/>
+        <text id="4" pos="60,0,80,20" class="hover_bg"/>
+        <text id="5" pos="80,0,100,20" class="hover_bg"/>
+        </dlg>)");
+    root->FindChildById(5)->ModifyState(kStateHover, 0);
+    DibCanvas canvas(100, 20, RGB(1, 2, 3));
+    root->Redraw(canvas.Dc(), nullptr);
+    EXPECT_EQ(canvas.Pixel(10, 10), kRed);
+    EXPECT_EQ(canvas.Pixel(22, 2), kRed);          // the skin's first state, not "crbg"
+    EXPECT_EQ(canvas.Pixel(35, 15), RGB(1, 2, 3)); // outside the skin's 8 x 6
+    EXPECT_EQ(canvas.Pixel(50, 10), kGreen);       // the element's colour wins
+    EXPECT_EQ(canvas.Pixel(70, 10), kWhite);
+    EXPECT_EQ(canvas.Pixel(90, 10), kGreen); // hovered
+    EXPECT_TRUE(root->FindChildById(4)->RedrawOnStateChange());
+    EXPECT_FALSE(root->FindChildById(1)->RedrawOnStateChange());
+}
+
+TEST_F(ElementPaintTest, PaintsHoverAndDisabledText) {
+    auto root = LoadDialog(R"(<dlg>
+        <text id="1" pos="0,0,100,30" class="hover_font">MMMM</text>
+        <text id="2" pos="100,0,200,30" class="hover_font">MMMM</text>
+        <text id="3" pos="200,0,300,30" class="greyed">MMMM</text>
+        <dlg id="4" pos="300,0,400,30"><text id="5" pos="0,0,-0,-0" class="greyed">MMMM</text></dlg>
+        </dlg>)");
+    root->FindChildById(2)->ModifyState(kStateHover, 0);
+    root->FindChildById(3)->ModifyState(kStateDisabled, 0);
+    root->FindChildById(4)->ModifyState(kStateDisabled, 0); // disabled through its parent
+    DibCanvas canvas(400, 30);
+    root->Redraw(canvas.Dc(), nullptr);
+    EXPECT_GT(CountColor(canvas, {0, 0, 100, 30}, RGB(0, 0, 0)), 0);
+    EXPECT_EQ(CountColor(canvas, {0, 0, 100, 30}, kRed), 0);
+    EXPECT_GT(CountColor(canvas, {100, 0, 200, 30}, kRed), 0);
+    // The hover font is taller: more of the cell is ink.
+    EXPECT_GT(CountColor(canvas, {100, 0, 200, 30}, kRed),
+              CountColor(canvas, {0, 0, 100, 30}, RGB(0, 0, 0)));
+    EXPECT_GT(CountColor(canvas, {200, 0, 300, 30}, kRed), 0);
+    EXPECT_GT(CountColor(canvas, {300, 0, 400, 30}, kRed), 0);
+    EXPECT_EQ(CountColor(canvas, {200, 0, 400, 30}, RGB(0, 0, 0)), 0);
+}
+
+TEST_F(ElementPaintTest, SkipsElementsOutsideTheRegion) {
+    auto root = LoadDialog(R"(<dlg><text pos="0,0,20,20" class="red_bg"/>
+                                   <text pos="40,0,60,20" class="red_bg"/></dlg>)");
+    DibCanvas canvas(60, 20);
+    HRGN region = ::CreateRectRgn(0, 0, 30, 20);
+    root->Redraw(canvas.Dc(), region);
+    ::DeleteObject(region);
+    EXPECT_EQ(canvas.Pixel(10, 10), kRed);
+    EXPECT_EQ(canvas.Pixel(50, 10), kWhite);
+}
+
+// States of one image button, alone and in a group with a checked member; skin "four" has
+// red, green, blue and yellow sub-images.
+TEST_F(ElementPaintTest, ImageButtonsPickTheirSubImageByState) {
+    struct Case {
+        DWORD state;
+        bool groupChecked;
+        COLORREF color;
+    };
+    const Case cases[] = {
+        {0, false, kRed},
+        {kStateHover, false, kGreen},
+        {kStatePushed | kStateHover, false, kBlue},
+        {kStateDisabled | kStateHover, false, kYellow},
+        {kStateChecked, true, kBlue},
+        {0, true, kRed},
+        {kStateHover, true, kGreen},
+        {kStatePushed, true, kBlue},
+        {kStateDisabled, true, kRed}, // a group with a checked member knows no disabled look
+    };
+    for (const Case& c : cases) {
+        auto root = LoadDialog(R"(<dlg><imgbtn id="1" pos="0,0" skin="four" group="g"/>
+                                       <imgbtn id="2" pos="10,0" skin="four" group="g"/></dlg>)");
+        if (c.groupChecked && !(c.state & kStateChecked))
+            root->FindChildById(2)->ModifyState(kStateChecked, 0);
+        root->FindChildById(1)->ModifyState(c.state, 0);
+        DibCanvas canvas(20, 6);
+        root->Redraw(canvas.Dc(), nullptr);
+        EXPECT_EQ(canvas.Pixel(4, 3), c.color) << c.state << (c.groupChecked ? " grouped" : "");
+    }
+}
+
+// Records the repaint notices that elements send to their view.
+class NoticeRecorder {
+public:
+    NoticeRecorder() {
+        WNDCLASSW windowClass{};
+        windowClass.lpfnWndProc = Procedure;
+        windowClass.hInstance = ::GetModuleHandleW(nullptr);
+        windowClass.lpszClassName = L"NoticeRecorder";
+        ::RegisterClassW(&windowClass);
+        m_window = ::CreateWindowW(L"NoticeRecorder", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                   windowClass.hInstance, nullptr);
+        ::SetWindowLongPtrW(m_window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    }
+    ~NoticeRecorder() { ::DestroyWindow(m_window); }
+    HWND Window() const { return m_window; }
+
+    std::vector<UINT> repainted;
+
+private:
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        auto* self = reinterpret_cast<NoticeRecorder*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+        if (message == WM_NOTIFY && self != nullptr) {
+            const auto* notice = reinterpret_cast<const BkNmInvalidate*>(lParam);
+            if (notice->header.hdr.code == kBkNmInvalidate)
+                self->repainted.push_back(notice->header.uItemID);
+        }
+        return ::DefWindowProcW(window, message, wParam, lParam);
+    }
+
+    HWND m_window;
+};
+
+TEST_F(ElementPaintTest, AGroupClickMovesTheCheckAndRepaintsBoth) {
+    NoticeRecorder view;
+    auto root = LoadDialog(R"(<dlg><imgbtn id="1" pos="0,0" skin="four" group="pair"/>
+                                   <imgbtn id="2" pos="10,0" skin="four" group="pair"/></dlg>)");
+    root->SetContainerWindow(view.Window());
+    CBkWindow* first = root->FindChildById(1);
+    CBkWindow* second = root->FindChildById(2);
+
+    SendElementMessage(first, WM_LBUTTONUP);
+    EXPECT_TRUE(first->GetState() & kStateChecked);
+    SendElementMessage(second, WM_LBUTTONUP);
+    EXPECT_TRUE(second->GetState() & kStateChecked);
+    EXPECT_FALSE(first->GetState() & kStateChecked);
+    EXPECT_EQ(view.repainted, std::vector<UINT>{1});
+    // Clicking the checked one unchecks it.
+    SendElementMessage(second, WM_LBUTTONUP);
+    EXPECT_FALSE(second->GetState() & kStateChecked);
+
+    DibCanvas canvas(20, 6);
+    SendElementMessage(first, WM_LBUTTONUP);
+    root->Redraw(canvas.Dc(), nullptr);
+    EXPECT_EQ(canvas.Pixel(4, 3), kBlue);
+    EXPECT_EQ(canvas.Pixel(14, 3), kRed);
+}
+
+TEST_F(ElementPaintTest, PaintingAndHoveringCreateNoLastingGdiObjects) {
+    auto root = LoadDialog(R"(<dlg class="red_bg">
+        <text id="1" pos="0,0,200,30" class="hover_font">Hover me</text>
+        <imgbtn id="2" pos="0,40" skin="four" caption="Go"/>
+        <text id="3" pos="0,80,200,110" class="greyed">Disabled</text>
+        <img id="4" pos="0,120" skin="strip"/></dlg>)");
+    DibCanvas canvas(490, 200);
+    root->Redraw(canvas.Dc(), nullptr); // fonts and images are made once, on first use
+    const DWORD before = CountGdiObjects();
+    for (int cycle = 0; cycle < 3000; ++cycle) {
+        for (UINT id : {1u, 2u})
+            root->FindChildById(id)->ModifyState(cycle % 2 ? kStateHover : 0, kStateHover);
+        root->Redraw(canvas.Dc(), nullptr);
+    }
+    EXPECT_GT(before, 0u);
+    EXPECT_EQ(CountGdiObjects(), before);
+}
+
+} // namespace

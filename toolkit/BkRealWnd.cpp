@@ -1,0 +1,51 @@
+#include "toolkit/BkRealWnd.h"
+
+#include "toolkit/BkNotify.h"
+#include "toolkit/BkPanel.h"
+
+HWND CBkRealWnd::GetRealWindow() const {
+    return m_containerWindow != nullptr ? ::GetDlgItem(m_containerWindow, static_cast<int>(m_id))
+                                        : nullptr;
+}
+
+void CBkRealWnd::ShowRealWindow() {
+    if (HWND window = GetRealWindow())
+        ::ShowWindow(window, IsVisible(true) ? SW_SHOW : SW_HIDE);
+}
+
+void CBkRealWnd::OnDestroy() {
+    if (HWND window = GetRealWindow())
+        ::ShowWindow(window, SW_HIDE);
+}
+
+void CBkRealWnd::OnWindowPosChanged(LPWINDOWPOS position) {
+    const RECT old = m_rect;
+    CBkWindow::OnWindowPosChanged(position);
+    HWND window = GetRealWindow();
+    if (window == nullptr || ::EqualRect(&old, &m_rect))
+        return;
+    ::SetWindowPos(window, nullptr, m_rect.left, m_rect.top, m_rect.right - m_rect.left,
+                   m_rect.bottom - m_rect.top, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+
+    BkNmRealWndMoved notice{};
+    notice.header.hdr.hwndFrom = m_containerWindow;
+    notice.header.hdr.idFrom = kBkViewControlId;
+    notice.header.hdr.code = kBkNmRealWndMoved;
+    notice.header.uItemID = m_id;
+    notice.rcWnd = m_rect;
+    ::SendMessageW(m_containerWindow, WM_NOTIFY, kBkViewControlId,
+                   reinterpret_cast<LPARAM>(&notice));
+    if (IsVisible(true)) {
+        ::InvalidateRect(window, nullptr, TRUE);
+        ::ShowWindow(window, SW_SHOW);
+    }
+}
+
+void ShowRealWindowsBelow(CBkWindow* element) {
+    if (element->MatchesTag(CBkRealWnd::kTagName))
+        static_cast<CBkRealWnd*>(element)->ShowRealWindow();
+    if (!element->IsContainer())
+        return;
+    for (CBkWindow* child : static_cast<CBkContainerWnd*>(element)->Children())
+        ShowRealWindowsBelow(child);
+}
