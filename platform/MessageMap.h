@@ -50,8 +50,9 @@ public:                                                                         
     }
 
 // WM_NOTIFY with this notification code, from any control.
-#define NOTIFY_CODE_HANDLER(code, func)                                                            \
-    if (uMsg == WM_NOTIFY && reinterpret_cast<LPNMHDR>(lParam)->code == (code)) {                  \
+#define NOTIFY_CODE_HANDLER(notifyCode, func)                                                      \
+    if (uMsg == WM_NOTIFY &&                                                                       \
+        reinterpret_cast<LPNMHDR>(lParam)->code == static_cast<UINT>(notifyCode)) {                \
         bHandled = TRUE;                                                                           \
         lResult = func(static_cast<int>(wParam), reinterpret_cast<LPNMHDR>(lParam), bHandled);     \
         if (bHandled)                                                                              \

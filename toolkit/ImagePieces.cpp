@@ -4,8 +4,48 @@
 #include <gdiplus.h>
 
 #include <algorithm>
+#include <memory>
 
 namespace {
+
+// GDI+ draws through a device context as if the surface had no alpha channel. Into a 32-bit
+// DIB section (the drop shadow's bitmap) it draws instead through a premultiplied bitmap over
+// the same pixels, with the context's clip region carried over, so the alpha channel is kept.
+class DcGraphics {
+public:
+    explicit DcGraphics(HDC dc) {
+        DIBSECTION dib{};
+        HGDIOBJ bitmap = ::GetCurrentObject(dc, OBJ_BITMAP);
+        if (::GetObjectW(bitmap, sizeof dib, &dib) == sizeof dib && dib.dsBm.bmBitsPixel == 32 &&
+            dib.dsBm.bmBits != nullptr) {
+            ::GdiFlush();
+            const INT stride = dib.dsBm.bmWidthBytes;
+            BYTE* bits = static_cast<BYTE*>(dib.dsBm.bmBits);
+            // Rows run bottom-up unless the height was given negative.
+            const bool bottomUp = dib.dsBmih.biHeight > 0;
+            BYTE* top =
+                bottomUp ? bits + static_cast<size_t>(stride) * (dib.dsBm.bmHeight - 1) : bits;
+            m_surface = std::make_unique<Gdiplus::Bitmap>(dib.dsBm.bmWidth, dib.dsBm.bmHeight,
+                                                          bottomUp ? -stride : stride,
+                                                          PixelFormat32bppPARGB, top);
+            m_graphics = std::make_unique<Gdiplus::Graphics>(m_surface.get());
+            HRGN clip = ::CreateRectRgn(0, 0, 0, 0);
+            if (::GetClipRgn(dc, clip) == 1) {
+                Gdiplus::Region region(clip);
+                m_graphics->SetClip(&region);
+            }
+            ::DeleteObject(clip);
+        } else {
+            m_graphics = std::make_unique<Gdiplus::Graphics>(dc);
+        }
+    }
+
+    Gdiplus::Graphics& Get() { return *m_graphics; }
+
+private:
+    std::unique_ptr<Gdiplus::Bitmap> m_surface;
+    std::unique_ptr<Gdiplus::Graphics> m_graphics;
+};
 
 // Source and destination as x, y, width, height.
 struct Piece {
@@ -35,7 +75,8 @@ bool ClipToImage(Piece& p, int width, int height) {
 }
 
 void DrawPieces(HDC dc, Gdiplus::Image& image, const Piece* pieces, int count) {
-    Gdiplus::Graphics graphics(dc);
+    DcGraphics surface(dc);
+    Gdiplus::Graphics& graphics = surface.Get();
     // Mirrored edges keep a stretched strip from fading into transparency at its ends.
     Gdiplus::ImageAttributes attributes;
     attributes.SetWrapMode(Gdiplus::WrapModeTileFlipXY);

@@ -22,9 +22,15 @@
 #define IDP_STATES3 502
 #define IDP_STRIP 503
 #define IDP_HALF_CLEAR 504
+#define IDP_BUTTONS 505
 #define IDJ_STATES4 511
 #define IDB_LIST 601
 #define IDB_ALPHA 602
 #define IDB_FRAME 603
 #define IDB_HORZ 604
 #define IDR_ELEMENT_STYLES 123
+
+// The frame tests' layout documents and style sheet.
+#define IDR_FRAME_LAYOUT 130
+#define IDR_FRAME_NO_HEADER 131
+#define IDR_FRAME_STYLES 132

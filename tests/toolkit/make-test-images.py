@@ -56,6 +56,8 @@ def main(outdir):
     # Sub-imaged skins: four and three 8 x 6 states.
     write_png(out("states4.png"), blocks([RED, GREEN, BLUE, YELLOW], 8, 6))
     write_png(out("states3.png"), blocks([RED, GREEN, BLUE], 8, 6))
+    # Buttons big enough to point at: four 30 x 20 states.
+    write_png(out("buttons.png"), blocks([RED, GREEN, BLUE, YELLOW], 30, 20))
     # An uncut 16 x 6 image, red then blue, to show cutting and horizontal stretching.
     write_png(out("strip.png"), blocks([RED, BLUE], 8, 6))
     # Transparent on the left, opaque green on the right.
