@@ -2,6 +2,7 @@
 
 #include "app/Globals.h"
 #include "app/InstallRecord.h"
+#include "app/MainDlg.h"
 #include "app/SingleInstance.h"
 #include "res/resource.h"
 #include "toolkit/BkImagePools.h"
@@ -28,13 +29,10 @@ void LoadSkinResources() {
     LoadStringTable(IDR_STRING_TABLE);
 }
 
-// The main window arrives with the toolkit; until then the mode ends at once.
-int RunMainWindow() {
-    return 0;
-}
-
 int RunWindowMode() {
-    const int endCode = RunMainWindow();
+    CMainDlg mainWindow;
+    // The window's end code: 2 when closed, 0 when it could not be made.
+    const int endCode = static_cast<int>(mainWindow.DoModal(nullptr));
     WaitForConfigurationThread(g_fixTimeThread);
     g_appModule.Term();
     ::WSACleanup();

@@ -14,6 +14,7 @@
 #define IDB_SHADOW 900
 
 // XML documents, of type "XML".
+#define IDR_MAIN_LAYOUT 200
 #define IDR_SKIN_LIST 60000
 #define IDR_STYLE_SHEET 60001
 #define IDR_STRING_TABLE 60002

@@ -4,6 +4,7 @@
 
 #include "platform/ScopedHandle.h"
 #include "sync/ServerTimeSink.h"
+#include "sync/ServerTimeSource.h"
 #include "sync/TimeServers.h"
 #include "sync/WinRunnable.h"
 #include "sync/WinsockHolder.h"
@@ -18,7 +19,9 @@ struct SyncSettings {
     std::function<DWORD()> tickCount = [] { return ::GetTickCount(); };
 };
 
-class CSyncTimeThread : public WinMod::AWinRunnable, public IServerTimeSink {
+class CSyncTimeThread : public WinMod::AWinRunnable,
+                        public IServerTimeSink,
+                        public IServerTimeSource {
 public:
     explicit CSyncTimeThread(CWinsockHolder& winsock, SyncSettings settings = SyncSettings());
     ~CSyncTimeThread() override = default;
@@ -35,8 +38,8 @@ public:
     HRESULT SetServerTime(const SYSTEMTIME& utc) override;
     // The stored time plus the ticks elapsed since it was stored: 0 with the time, 1 once the
     // thread has given up, E_FAIL while no time is known (or the tick count has wrapped).
-    HRESULT GetServerTimeUtc(SYSTEMTIME* utc);
-    HRESULT GetServerTimeLocal(SYSTEMTIME* local);
+    HRESULT GetServerTimeUtc(SYSTEMTIME* utc) override;
+    HRESULT GetServerTimeLocal(SYSTEMTIME* local) override;
 
 private:
     static constexpr DWORD kNoTimeYet = 0;
