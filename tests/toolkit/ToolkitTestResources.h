@@ -27,4 +27,5 @@
 #define IDB_ALPHA 602
 #define IDB_FRAME 603
 #define IDB_HORZ 604
+#define IDI_RED 701
 #define IDR_ELEMENT_STYLES 123
