@@ -13,6 +13,7 @@
 
 #include "tests/fixtures/DibCanvas.h"
 #include "tests/fixtures/ElementTree.h"
+#include "tests/fixtures/GdiObjectCount.h"
 #include "tests/fixtures/NoticeRecorder.h"
 
 #include "ToolkitTestResources.h"
@@ -514,6 +515,29 @@ TEST_F(ControlsTest, AddressesAreReadWithThePointersFullWidth) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(static_cast<unsigned long long>(ParseAddress(c.text)), c.expected) << c.text;
+}
+
+TEST_F(ControlsTest, PaintingCreatesNoLastingGdiObjects) {
+    auto root = LoadDialog(R"(<dlg>
+        <check pos="0,0" class="plain" check="1">Check</check>
+        <radio pos="0,20" class="plain" group="leak">Radio</radio>
+        <progress pos="0,40,100,52" value="30" showpercent="1"/>
+        <progress pos="0,60,100,72" progressbar="1"/>
+        <hr pos="0,80,-0,80" crbg="FF0000" style="dash" size="3"/>
+        <skinbtn pos="0,90" skin="four">Go</skinbtn>
+        <icon pos="0,100,16,116" src="701"/>
+        <tabctrl id="1" pos="100,0,300,100"><tab title="A"/><tab title="B"/></tabctrl>
+        <richtext pos="300,0,490,100" class="rich" linkclass="rich_link">a <b>b</b><a>c</a></richtext>
+        </dlg>)");
+    DibCanvas canvas(490, 120);
+    root->Redraw(canvas.Dc(), nullptr); // fonts and icons are made once, on first use
+    const DWORD before = CountGdiObjects();
+    for (int cycle = 0; cycle < 500; ++cycle) {
+        static_cast<CBkTabCtrl*>(root->FindChildById(1))->SelectPage(cycle % 2);
+        root->Redraw(canvas.Dc(), nullptr);
+    }
+    EXPECT_GT(before, 0u);
+    EXPECT_EQ(CountGdiObjects(), before);
 }
 
 } // namespace
