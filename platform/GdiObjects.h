@@ -29,6 +29,25 @@ private:
     Handle m_handle = nullptr;
 };
 
+// An icon destroyed on destruction (icons are not GDI objects: DeleteObject does not free them).
+class ScopedIcon {
+public:
+    ScopedIcon() = default;
+    ScopedIcon(const ScopedIcon&) = delete;
+    ScopedIcon& operator=(const ScopedIcon&) = delete;
+    ~ScopedIcon() { Reset(); }
+
+    HICON Get() const { return m_icon; }
+    void Reset(HICON icon = nullptr) {
+        if (m_icon != nullptr)
+            ::DestroyIcon(m_icon);
+        m_icon = icon;
+    }
+
+private:
+    HICON m_icon = nullptr;
+};
+
 // A memory device context compatible with the given one (null: the screen).
 class MemoryDC {
 public:

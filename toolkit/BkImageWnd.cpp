@@ -52,14 +52,7 @@ void CBkImageWnd::OnPaint(HDC dc) {
 
 LRESULT CBkImageWnd::OnNcCalcSize(BOOL constrain, LPARAM sizeRecord) {
     CBkWindow::OnNcCalcSize(constrain, sizeRecord);
-    if (CBkSkinBase* skin = GetSkin(m_skinName)) {
-        SIZE& size = *reinterpret_cast<SIZE*>(sizeRecord);
-        const SIZE skinSize = skin->GetSkinSize();
-        if (skinSize.cx != 0)
-            size.cx = skinSize.cx;
-        if (skinSize.cy != 0)
-            size.cy = skinSize.cy;
-    }
+    TakeSkinSize(m_skinName, *reinterpret_cast<SIZE*>(sizeRecord));
     return 0;
 }
 
@@ -128,4 +121,15 @@ void CBkImageBtnWnd::OnLButtonUp(UINT, POINT) {
         ModifyState(0, kStateChecked);
     else
         ElementGroups::CheckOnly(m_groupName, *this);
+}
+
+void TakeSkinSize(const std::string& skinName, SIZE& size) {
+    CBkSkinBase* skin = GetSkin(skinName);
+    if (skin == nullptr)
+        return;
+    const SIZE skinSize = skin->GetSkinSize();
+    if (skinSize.cx != 0)
+        size.cx = skinSize.cx;
+    if (skinSize.cy != 0)
+        size.cy = skinSize.cy;
 }

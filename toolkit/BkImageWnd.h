@@ -59,3 +59,7 @@ private:
     void DrawIcon(HDC dc);
     void DrawCaption(HDC dc);
 };
+
+// The desired size of an element drawn by a skin: the skin's width and height, where they are
+// not 0, replace the measured ones. A missing skin changes nothing.
+void TakeSkinSize(const std::string& skinName, SIZE& size);

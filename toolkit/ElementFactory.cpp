@@ -1,9 +1,17 @@
 #include "toolkit/ElementFactory.h"
 
+#include "toolkit/BkCheckBox.h"
+#include "toolkit/BkIconWnd.h"
 #include "toolkit/BkImageWnd.h"
+#include "toolkit/BkLine.h"
+#include "toolkit/BkMemoryImage.h"
 #include "toolkit/BkPanel.h"
+#include "toolkit/BkProgress.h"
 #include "toolkit/BkRealWnd.h"
+#include "toolkit/BkRichText.h"
+#include "toolkit/BkSkinBtnWnd.h"
 #include "toolkit/BkStatic.h"
+#include "toolkit/BkTabCtrl.h"
 
 #include <cstring>
 
@@ -25,9 +33,19 @@ CBkWindow* CreateElement(const char* tag) {
         {CBkStatic::kTagName, Make<CBkStatic>},
         {CBkButton::kTagName, Make<CBkButton>},
         {CBkImageWnd::kTagName, Make<CBkImageWnd>},
+        {CBkProgress::kTagName, Make<CBkProgress>},
+        {CBkProgressEx::kTagName, Make<CBkProgressEx>},
         {CBkImageBtnWnd::kTagName, Make<CBkImageBtnWnd>},
+        {CBkSkinBtnWnd::kTagName, Make<CBkSkinBtnWnd>},
         {CBkRealWnd::kTagName, Make<CBkRealWnd>},
+        {CBkLine::kTagName, Make<CBkLine>},
+        {CBkCheckBox::kTagName, Make<CBkCheckBox>},
+        {CBkIconWnd::kTagName, Make<CBkIconWnd>},
+        {CBkTabCtrl::kTagName, Make<CBkTabCtrl>},
+        {CBkRadioBox::kTagName, Make<CBkRadioBox>},
+        {CBkRichText::kTagName, Make<CBkRichText>},
         {CBkLink::kTagName, Make<CBkLink>},
+        {CBkMemoryImage::kTagName, Make<CBkMemoryImage>},
         {CBkDialogButton::kTagName, Make<CBkDialogButton>},
     };
     for (const auto& entry : kClasses) {

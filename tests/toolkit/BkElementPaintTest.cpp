@@ -1,12 +1,12 @@
 // Elements painting into a DIB: backgrounds, hover and disabled looks, image buttons.
 #include "toolkit/BkImagePools.h"
 #include "toolkit/BkImageWnd.h"
-#include "toolkit/BkNotify.h"
 #include "toolkit/SkinStyleLoaders.h"
 
 #include "tests/fixtures/DibCanvas.h"
 #include "tests/fixtures/ElementTree.h"
 #include "tests/fixtures/GdiObjectCount.h"
+#include "tests/fixtures/NoticeRecorder.h"
 
 #include "ToolkitTestResources.h"
 
@@ -125,38 +125,6 @@ TEST_F(ElementPaintTest, ImageButtonsPickTheirSubImageByState) {
         EXPECT_EQ(canvas.Pixel(4, 3), c.color) << c.state << (c.groupChecked ? " grouped" : "");
     }
 }
-
-// Records the repaint notices that elements send to their view.
-class NoticeRecorder {
-public:
-    NoticeRecorder() {
-        WNDCLASSW windowClass{};
-        windowClass.lpfnWndProc = Procedure;
-        windowClass.hInstance = ::GetModuleHandleW(nullptr);
-        windowClass.lpszClassName = L"NoticeRecorder";
-        ::RegisterClassW(&windowClass);
-        m_window = ::CreateWindowW(L"NoticeRecorder", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                   windowClass.hInstance, nullptr);
-        ::SetWindowLongPtrW(m_window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    }
-    ~NoticeRecorder() { ::DestroyWindow(m_window); }
-    HWND Window() const { return m_window; }
-
-    std::vector<UINT> repainted;
-
-private:
-    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-        auto* self = reinterpret_cast<NoticeRecorder*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-        if (message == WM_NOTIFY && self != nullptr) {
-            const auto* notice = reinterpret_cast<const BkNmInvalidate*>(lParam);
-            if (notice->header.hdr.code == kBkNmInvalidate)
-                self->repainted.push_back(notice->header.uItemID);
-        }
-        return ::DefWindowProcW(window, message, wParam, lParam);
-    }
-
-    HWND m_window;
-};
 
 TEST_F(ElementPaintTest, AGroupClickMovesTheCheckAndRepaintsBoth) {
     NoticeRecorder view;

@@ -28,6 +28,7 @@
 #define IDB_ALPHA 602
 #define IDB_FRAME 603
 #define IDB_HORZ 604
+#define IDI_RED 701
 #define IDR_ELEMENT_STYLES 123
 
 // The frame tests' layout documents and style sheet.

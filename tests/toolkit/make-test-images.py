@@ -50,6 +50,19 @@ def write_bmp(path, rows, bits):
         out.write(info + data)
 
 
+def write_ico(path, rows):
+    """A one-image icon of 32 bits per pixel with an all-opaque mask."""
+    height, width = len(rows), len(rows[0])
+    pixels = b"".join(bytes((b, g, r, a)) for row in reversed(rows) for r, g, b, a in row)
+    mask = b"\0" * (((width + 31) // 32 * 4) * height)
+    info = struct.pack("<IiiHHIIiiII", 40, width, 2 * height, 1, 32, 0, len(pixels) + len(mask),
+                       0, 0, 0, 0)
+    image = info + pixels + mask
+    entry = struct.pack("<BBBBHHII", width, height, 0, 0, 1, 32, len(image), 6 + 16)
+    with open(path, "wb") as out:
+        out.write(struct.pack("<HHH", 0, 1, 1) + entry + image)
+
+
 def main(outdir):
     os.makedirs(outdir, exist_ok=True)
     out = lambda name: os.path.join(outdir, name)
@@ -76,6 +89,8 @@ def main(outdir):
     state0 = [left, left, middle, right, right]
     state1 = [YELLOW, YELLOW, WHITE, BLACK, BLACK]
     write_bmp(out("horz.bmp"), [state0 + state1] * 3, 24)
+    # A plain red 16 x 16 icon.
+    write_ico(out("red.ico"), blocks([RED], 16, 16))
 
 
 if __name__ == "__main__":
