@@ -7,6 +7,7 @@
 #pragma once
 
 #include "platform/CenterWindow.h"
+#include "platform/ScopedLibrary.h"
 #include "platform/WindowImpl.h"
 #include "toolkit/BkDialogView.h"
 #include "toolkit/BkRealWnd.h"
@@ -35,7 +36,16 @@ public:
     TView& GetView() { return m_view; }
     CShadowWnd& GetShadow() { return m_shadow; }
 
+    // Lets tools outside the process read an element, for tests of the whole program: sent
+    // with an element id, this message answers a global atom that the caller deletes, holding
+    // "<state bits>|<text colour as RRGGBB, or none>|<text>", or 0 for an unknown id.
+    static UINT QueryElementMessage() {
+        static const UINT message = ::RegisterWindowMessageW(L"BkDialogQueryElement");
+        return message;
+    }
+
     BEGIN_MSG_MAP(CBkDialogImpl)
+    MESSAGE_HANDLER(QueryElementMessage(), OnQueryElement)
     MESSAGE_HANDLER(WM_DESTROY, OnShadowMessage)
     MESSAGE_HANDLER(WM_MOVE, OnShadowMessage)
     MESSAGE_HANDLER(WM_SIZE, OnShadowMessage)
@@ -60,6 +70,22 @@ public:
 
 protected:
     HWND Frame() const { return this->m_hWnd; }
+
+    LRESULT OnQueryElement(UINT, WPARAM wParam, LPARAM, BOOL&) {
+        const CBkWindow* element = m_view.FindElementById(static_cast<UINT>(wParam));
+        if (element == nullptr)
+            return 0;
+        const COLORREF color = element->GetTextColor();
+        wchar_t colorText[8] = L"none";
+        if (color != kNoColor)
+            ::wsprintfW(colorText, L"%02X%02X%02X", GetRValue(color), GetGValue(color),
+                        GetBValue(color));
+        std::wstring answer = std::to_wstring(element->GetState()) + L"|" + colorText + L"|" +
+                              element->GetInnerText();
+        // An atom holds at most 255 characters.
+        answer.resize(std::min<size_t>(answer.size(), 255));
+        return ::GlobalAddAtomW(answer.c_str());
+    }
 
     LRESULT OnShadowMessage(UINT message, WPARAM wParam, LPARAM lParam, BOOL& handled) {
         if (m_shadowEnabled)
@@ -248,12 +274,9 @@ template <typename T, typename TView> bool CBkDialogImpl<T, TView>::CreateFrame(
 
     // The frame draws itself: no visual theme.
     using SetWindowThemeFunction = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
-    if (HMODULE theme = ::LoadLibraryW(L"uxtheme.dll")) {
-        if (auto setTheme = reinterpret_cast<SetWindowThemeFunction>(
-                reinterpret_cast<void*>(::GetProcAddress(theme, "SetWindowTheme"))))
-            setTheme(frame, L"", L"");
-        ::FreeLibrary(theme);
-    }
+    const ScopedLibrary theme(L"uxtheme.dll");
+    if (const auto setTheme = theme.Find<SetWindowThemeFunction>("SetWindowTheme"))
+        setTheme(frame, L"", L"");
     return m_view.CreateView(frame) != nullptr;
 }
 

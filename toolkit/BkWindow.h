@@ -90,6 +90,8 @@ public:
     const std::wstring& GetInnerText() const { return m_innerText; }
     const std::wstring& GetLinkUrl() const { return m_linkUrl; }
     const std::wstring& GetToolTipText() const { return m_toolTipText; }
+    // The element's own text colour ("crtext"); none when the style's applies.
+    COLORREF GetTextColor() const { return m_crText; }
     bool IsTransparent() const { return m_transparent != 0; }
     bool IsFloating() const { return (m_layoutFlags & kFloating) != 0; }
     UINT GetLayoutFlags() const { return m_layoutFlags; }

@@ -1,5 +1,7 @@
 #include "toolkit/Fills.h"
 
+#include "platform/ScopedLibrary.h"
+
 namespace {
 
 TRIVERTEX Vertex(LONG x, LONG y, COLORREF color) {
@@ -16,24 +18,18 @@ TRIVERTEX Vertex(LONG x, LONG y, COLORREF color) {
 
 bool FillGradient(HDC dc, const RECT& rect, COLORREF from, COLORREF to, bool vertical) {
     using GradientFillFunction = BOOL(WINAPI*)(HDC, PTRIVERTEX, ULONG, PVOID, ULONG, ULONG);
-    HMODULE library = ::LoadLibraryW(L"msimg32.dll");
-    if (library == nullptr)
+    const ScopedLibrary library(L"msimg32.dll");
+    const auto gradientFill = library.Find<GradientFillFunction>("GradientFill");
+    if (gradientFill == nullptr)
         return false;
-    const auto gradientFill = reinterpret_cast<GradientFillFunction>(
-        reinterpret_cast<void*>(::GetProcAddress(library, "GradientFill")));
-    bool filled = false;
-    if (gradientFill != nullptr) {
-        TRIVERTEX vertices[2] = {Vertex(rect.left, rect.top, from),
-                                 Vertex(rect.right, rect.bottom, to)};
-        GRADIENT_RECT mesh{0, 1};
-        filled = gradientFill(dc, vertices, 2, &mesh, 1,
-                              vertical ? GRADIENT_FILL_RECT_V : GRADIENT_FILL_RECT_H) != FALSE;
-    }
-    ::FreeLibrary(library);
-    return filled;
+    TRIVERTEX vertices[2] = {Vertex(rect.left, rect.top, from), Vertex(rect.right, rect.bottom, to)};
+    GRADIENT_RECT mesh{0, 1};
+    return gradientFill(dc, vertices, 2, &mesh, 1,
+                        vertical ? GRADIENT_FILL_RECT_V : GRADIENT_FILL_RECT_H) != FALSE;
 }
 
 void FillSolid(HDC dc, const RECT& rect, COLORREF color) {
-    ::SetBkColor(dc, color);
+    const COLORREF old = ::SetBkColor(dc, color);
     ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
+    ::SetBkColor(dc, old);
 }
