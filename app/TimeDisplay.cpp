@@ -66,7 +66,8 @@ void CMainDlg::RefreshTimeLabels() {
         const int64_t serverCount = SecondCount(server);
         serverText = FormatSecondCount(serverCount, L"%x %X");
         wchar_t difference[64];
-        std::swprintf(difference, 64, L"%lld sec", static_cast<long long>(serverCount - localCount));
+        std::swprintf(difference, 64, L"%lld sec",
+                      static_cast<long long>(serverCount - localCount));
         m_view.SetElementText(kElementDifference, difference);
     }
 
@@ -103,8 +104,7 @@ void CMainDlg::ApplyServerTime() {
     } else {
         // A silent failure after the click would read as success.
         const std::wstring message = TableTextWith(kStringClockRefused, ErrorText(error));
-        m_services.messageBox(m_hWnd, message.c_str(), kMainWindowCaption,
-                              MB_OK | MB_ICONWARNING);
+        m_services.messageBox(m_hWnd, message.c_str(), kMainWindowCaption, MB_OK | MB_ICONWARNING);
     }
     m_view.EnableElement(kElementUpdateNow, TRUE);
 }

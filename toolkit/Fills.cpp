@@ -22,7 +22,8 @@ bool FillGradient(HDC dc, const RECT& rect, COLORREF from, COLORREF to, bool ver
     const auto gradientFill = library.Find<GradientFillFunction>("GradientFill");
     if (gradientFill == nullptr)
         return false;
-    TRIVERTEX vertices[2] = {Vertex(rect.left, rect.top, from), Vertex(rect.right, rect.bottom, to)};
+    TRIVERTEX vertices[2] = {Vertex(rect.left, rect.top, from),
+                             Vertex(rect.right, rect.bottom, to)};
     GRADIENT_RECT mesh{0, 1};
     return gradientFill(dc, vertices, 2, &mesh, 1,
                         vertical ? GRADIENT_FILL_RECT_V : GRADIENT_FILL_RECT_H) != FALSE;

@@ -1,0 +1,253 @@
+// The main window's behaviour on its own layout, without a window: the time labels, setting
+// the clock, "Update Now", the time-zone label and the control panel.
+#include "app/MainDlg.h"
+#include "app/TimeFormat.h"
+#include "res/resource.h"
+#include "toolkit/StringTableLoader.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// A server time source that answers what the test says.
+class FakeServerTime : public IServerTimeSource {
+public:
+    HRESULT GetServerTimeUtc(SYSTEMTIME* utc) override {
+        if (result == S_OK)
+            *utc = serverUtc;
+        return result;
+    }
+    HRESULT GetServerTimeLocal(SYSTEMTIME* local) override {
+        if (result == S_OK)
+            ::SystemTimeToTzSpecificLocalTime(nullptr, &serverUtc, local);
+        return result;
+    }
+
+    HRESULT result = E_FAIL;
+    SYSTEMTIME serverUtc{};
+};
+
+// A thread that runs until released, counting its starts.
+class FakeRunnable : public WinMod::AWinRunnable {
+public:
+    ~FakeRunnable() override { Release(); }
+    DWORD Run() override {
+        ++runs;
+        ::WaitForSingleObject(m_release, INFINITE);
+        return 0;
+    }
+    void Release() {
+        ::SetEvent(m_release);
+        if (GetThread() != nullptr)
+            ::WaitForSingleObject(GetThread(), INFINITE);
+    }
+
+    std::atomic<int> runs{0};
+
+private:
+    HANDLE m_release = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+};
+
+SYSTEMTIME Utc(WORD year, WORD month, WORD day, WORD hour, WORD minute, WORD second) {
+    SYSTEMTIME time{};
+    time.wYear = year;
+    time.wMonth = month;
+    time.wDay = day;
+    time.wHour = hour;
+    time.wMinute = minute;
+    time.wSecond = second;
+    return time;
+}
+
+FILETIME FileTime(const SYSTEMTIME& time) {
+    FILETIME file;
+    ::SystemTimeToFileTime(&time, &file);
+    return file;
+}
+
+class MainDlgTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { ASSERT_TRUE(LoadStringTable(IDR_STRING_TABLE)); }
+
+    MainDlgTest() : dialog(Services()) {}
+
+    void SetUp() override { ASSERT_TRUE(dialog.GetView().LoadLayout(IDR_MAIN_LAYOUT)); }
+
+    MainDlgServices Services() {
+        MainDlgServices services;
+        services.serverTime = &server;
+        services.syncThread = &sync;
+        services.configurationThread = &configuration;
+        services.systemTime = [this](FILETIME* now) { *now = FileTime(clock); };
+        services.setSystemTime = [this](const SYSTEMTIME* time) {
+            clockSets.push_back(*time);
+            ::SetLastError(ERROR_PRIVILEGE_NOT_HELD);
+            return clockAccepts;
+        };
+        services.messageBox = [this](HWND, LPCWSTR text, LPCWSTR caption, UINT style) {
+            boxes.push_back(std::wstring(caption) + L"|" + text);
+            boxStyles.push_back(style);
+            return IDOK;
+        };
+        services.timeZoneName = [this] {
+            ++zoneReads;
+            return zoneName;
+        };
+        services.startProcess = [this](std::wstring commandLine, const STARTUPINFOW& startup) {
+            started = commandLine;
+            startup_ = startup;
+        };
+        services.openAddress = [](LPCWSTR) {};
+        return services;
+    }
+
+    const std::wstring& Text(UINT id) {
+        return dialog.GetView().FindElementById(id)->GetInnerText();
+    }
+    DWORD State(UINT id) { return dialog.GetView().FindElementById(id)->GetState(); }
+    COLORREF TextColor(UINT id) { return dialog.GetView().FindElementById(id)->GetTextColor(); }
+
+    FakeServerTime server;
+    FakeRunnable sync;
+    FakeRunnable configuration;
+    SYSTEMTIME clock = Utc(2026, 12, 8, 9, 30, 0);
+    BOOL clockAccepts = TRUE;
+    std::vector<SYSTEMTIME> clockSets;
+    std::vector<std::wstring> boxes;
+    std::vector<UINT> boxStyles;
+    std::wstring zoneName = L"(UTC-08:00) Pacific Time (US & Canada)";
+    int zoneReads = 0;
+    std::wstring started;
+    STARTUPINFOW startup_{};
+    CMainDlg dialog;
+};
+
+TEST_F(MainDlgTest, ShowsTheStatusUntilAServerTimeArrives) {
+    dialog.GetView().EnableElement(kElementUpdateNow, FALSE);
+    dialog.RefreshTimeLabels();
+    EXPECT_EQ(Text(kElementServerTime), L"Connect to time server...");
+    EXPECT_EQ(Text(kElementDifference), L"N/A");
+    EXPECT_TRUE(State(kElementUpdateNow) & kStateDisabled);
+    EXPECT_EQ(TextColor(kElementServerTime), RGB(0, 0, 0));
+    EXPECT_FALSE(Text(kElementLocalTime).empty());
+}
+
+TEST_F(MainDlgTest, ShowsTheServerTimeAndTheDifferenceInSeconds) {
+    struct Case {
+        int offset;
+        const wchar_t* difference;
+    };
+    for (const Case& c : {Case{5, L"5 sec"}, Case{-5, L"-5 sec"}, Case{0, L"0 sec"}}) {
+        dialog.GetView().EnableElement(kElementUpdateNow, FALSE);
+        server.result = S_OK;
+        server.serverUtc = Utc(2026, 12, 8, 9, 30, static_cast<WORD>(10 + c.offset));
+        clock = Utc(2026, 12, 8, 9, 30, 10);
+        dialog.RefreshTimeLabels();
+        EXPECT_EQ(Text(kElementDifference), c.difference);
+        SYSTEMTIME local;
+        ::SystemTimeToTzSpecificLocalTime(nullptr, &server.serverUtc, &local);
+        EXPECT_EQ(Text(kElementServerTime), FormatDateTime(local));
+        // Enabled while the configuration thread was never started.
+        EXPECT_FALSE(State(kElementUpdateNow) & kStateDisabled);
+    }
+}
+
+TEST_F(MainDlgTest, TurnsRedAndDisablesUpdateNowOnceTheSyncThreadGivesUp) {
+    server.result = S_FALSE;
+    dialog.RefreshTimeLabels();
+    EXPECT_EQ(Text(kElementServerTime), L"Error connecting to time server.");
+    EXPECT_EQ(TextColor(kElementServerTime), RGB(255, 0, 0));
+    EXPECT_TRUE(State(kElementUpdateNow) & kStateDisabled);
+}
+
+TEST_F(MainDlgTest, SetsTheClockToTheUtcTimeAndConfirmsIt) {
+    server.result = E_FAIL;
+    dialog.ApplyServerTime(); // nothing yet: polls on
+    EXPECT_TRUE(clockSets.empty());
+
+    server.result = S_OK;
+    server.serverUtc = Utc(2026, 12, 8, 1, 0, 0);
+    dialog.ApplyServerTime();
+    ASSERT_EQ(clockSets.size(), 1u);
+    EXPECT_EQ(clockSets[0].wHour, 1);
+    // The time set, in UTC, formatted like the labels.
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0], L"Tavemark Chronalign|The clock was successfully synchronized with time "
+                        L"server on " +
+                            FormatDateTime(server.serverUtc) + L".");
+    EXPECT_EQ(boxStyles[0], static_cast<UINT>(MB_OK | MB_ICONINFORMATION));
+    EXPECT_FALSE(State(kElementUpdateNow) & kStateDisabled);
+}
+
+TEST_F(MainDlgTest, SaysWhyWhenTheSystemRefusesTheClock) {
+    server.result = S_OK;
+    server.serverUtc = Utc(2026, 12, 8, 1, 0, 0);
+    clockAccepts = FALSE;
+    dialog.GetView().EnableElement(kElementUpdateNow, FALSE);
+    dialog.ApplyServerTime();
+    ASSERT_EQ(boxes.size(), 1u);
+    const std::wstring prefix =
+        L"Tavemark Chronalign|The clock could not be set to the time server's time: ";
+    EXPECT_EQ(boxes[0].substr(0, prefix.size()), prefix);
+    EXPECT_GT(boxes[0].size(), prefix.size()); // the system's reason
+    EXPECT_EQ(boxStyles[0], static_cast<UINT>(MB_OK | MB_ICONWARNING));
+    EXPECT_FALSE(State(kElementUpdateNow) & kStateDisabled);
+}
+
+TEST_F(MainDlgTest, SetsNothingOnceTheSyncThreadGaveUp) {
+    server.result = S_FALSE;
+    dialog.ApplyServerTime();
+    EXPECT_TRUE(clockSets.empty());
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(MainDlgTest, StartsTheConfigurationThreadOnceForQuickClicks) {
+    dialog.OnUpdateNow();
+    dialog.OnUpdateNow();
+    configuration.Release();
+    EXPECT_EQ(configuration.runs, 1);
+    EXPECT_TRUE(State(kElementUpdateNow) & kStateDisabled);
+    // Started once, the thread keeps the refresh from enabling the button.
+    server.result = S_OK;
+    server.serverUtc = Utc(2026, 12, 8, 9, 30, 0);
+    dialog.RefreshTimeLabels();
+    EXPECT_TRUE(State(kElementUpdateNow) & kStateDisabled);
+}
+
+TEST_F(MainDlgTest, ShowsOneAmpersandAndRewritesTheZoneOnlyWhenItChanges) {
+    dialog.CheckTimeZone();
+    EXPECT_EQ(Text(kElementTimeZone), L"(UTC-08:00) Pacific Time (US && Canada)");
+    // The same name again leaves the label alone.
+    dialog.GetView().SetElementText(kElementTimeZone, L"untouched");
+    dialog.CheckTimeZone();
+    EXPECT_EQ(Text(kElementTimeZone), L"untouched");
+    zoneName = L"(UTC+08:00) Beijing, Chongqing, Hong Kong, Urumqi";
+    dialog.CheckTimeZone();
+    EXPECT_EQ(Text(kElementTimeZone), zoneName);
+}
+
+TEST_F(MainDlgTest, OpensTheDateAndTimeControlPanelCentred) {
+    BkNmCommand click{};
+    click.header.hdr.idFrom = kBkViewControlId;
+    click.header.hdr.code = kBkNmClick;
+    click.header.uItemID = kElementChangeTimeZone;
+    LRESULT result = 0;
+    EXPECT_TRUE(dialog.ProcessWindowMessage(nullptr, WM_NOTIFY, kBkViewControlId,
+                                            reinterpret_cast<LPARAM>(&click), result));
+    EXPECT_EQ(started, L"RunDLL32.exe shell32.dll,Control_RunDLL timedate.cpl,,0");
+    EXPECT_EQ(startup_.dwFlags, static_cast<DWORD>(STARTF_USEPOSITION | STARTF_USESIZE));
+    EXPECT_EQ(startup_.dwXSize, 463u);
+    EXPECT_EQ(startup_.dwYSize, 528u);
+    EXPECT_EQ(static_cast<int>(startup_.dwX), (::GetSystemMetrics(SM_CXFULLSCREEN) - 463) / 2);
+    EXPECT_EQ(static_cast<int>(startup_.dwY), (::GetSystemMetrics(SM_CYFULLSCREEN) - 528) / 2);
+
+    // Other codes and unknown ids go on unhandled.
+    click.header.uItemID = 4242;
+    EXPECT_FALSE(dialog.ProcessWindowMessage(nullptr, WM_NOTIFY, kBkViewControlId,
+                                             reinterpret_cast<LPARAM>(&click), result));
+}
+
+} // namespace
