@@ -3,6 +3,7 @@
 #include "platform/GdiObjects.h"
 #include "toolkit/BkImage.h"
 #include "toolkit/BkSkinPool.h"
+#include "toolkit/ImagePieces.h"
 
 namespace {
 
@@ -25,8 +26,8 @@ ATOM RegisterShadowClass() {
     return atom;
 }
 
-// The skin's corners (k by k, k = (size - 2) / 2) copied and the one-pixel strips beside them
-// stretched along the sides of a W x H bitmap; the middle stays clear.
+} // namespace
+
 void DrawShadowPieces(HDC dc, CBkSkinBase& skin, int W, int H) {
     const SIZE size = skin.GetSkinSize();
     const LONG sw = size.cx, sh = size.cy, k = (sw - 2) / 2;
@@ -42,8 +43,6 @@ void DrawShadowPieces(HDC dc, CBkSkinBase& skin, int W, int H) {
     for (const auto& piece : pieces)
         skin.DrawPart(dc, piece.target, piece.source);
 }
-
-} // namespace
 
 CShadowWnd::~CShadowWnd() {
     if (m_window != nullptr)
@@ -83,8 +82,11 @@ void CShadowWnd::Redraw() {
     if (!bitmap.CreateBitmap(memory, W, H))
         return;
     SelectObjectGuard select(memory, bitmap.GetBitmap());
-    if (CBkSkinBase* skin = GetSkin("dlg_shadow"))
+    if (CBkSkinBase* skin = GetSkin("dlg_shadow")) {
+        // The layered window takes the bitmap's own premultiplied alpha.
+        PreserveAlphaScope alpha(memory);
         DrawShadowPieces(memory, *skin, W, H);
+    }
     ::GdiFlush();
     POINT position{frame.left - kReach, frame.top - kReach};
     SIZE size{W, H};

@@ -4,6 +4,12 @@
 
 #include <windows.h>
 
+class CBkSkinBase;
+
+// Draws the shadow skin into a width x height bitmap: its corners (k by k, k = (size - 2) / 2)
+// copied, the one-pixel strips beside them stretched along the sides, the middle left clear.
+void DrawShadowPieces(HDC dc, CBkSkinBase& skin, int width, int height);
+
 class CShadowWnd {
 public:
     CShadowWnd() = default;

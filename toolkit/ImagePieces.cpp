@@ -8,15 +8,18 @@
 
 namespace {
 
+thread_local HDC t_alphaTarget = nullptr;
+
 // GDI+ draws through a device context as if the surface had no alpha channel. Into a 32-bit
-// DIB section (the drop shadow's bitmap) it draws instead through a premultiplied bitmap over
-// the same pixels, with the context's clip region carried over, so the alpha channel is kept.
+// DIB section whose alpha is to be kept it draws instead through a premultiplied bitmap over
+// the same pixels, with the context's clip region and origin carried over.
 class DcGraphics {
 public:
     explicit DcGraphics(HDC dc) {
         DIBSECTION dib{};
         HGDIOBJ bitmap = ::GetCurrentObject(dc, OBJ_BITMAP);
-        if (::GetObjectW(bitmap, sizeof dib, &dib) == sizeof dib && dib.dsBm.bmBitsPixel == 32 &&
+        if (PreserveAlphaScope::Covers(dc) &&
+            ::GetObjectW(bitmap, sizeof dib, &dib) == sizeof dib && dib.dsBm.bmBitsPixel == 32 &&
             dib.dsBm.bmBits != nullptr) {
             ::GdiFlush();
             const INT stride = dib.dsBm.bmWidthBytes;
@@ -35,6 +38,12 @@ public:
                 m_graphics->SetClip(&region);
             }
             ::DeleteObject(clip);
+            // Logical coordinates, as the context maps them; the clip above is in device ones.
+            POINT viewport{}, window{};
+            ::GetViewportOrgEx(dc, &viewport);
+            ::GetWindowOrgEx(dc, &window);
+            m_graphics->TranslateTransform(static_cast<Gdiplus::REAL>(viewport.x - window.x),
+                                           static_cast<Gdiplus::REAL>(viewport.y - window.y));
         } else {
             m_graphics = std::make_unique<Gdiplus::Graphics>(dc);
         }
@@ -144,4 +153,16 @@ void DrawImagePart(HDC dc, Gdiplus::Image& image, const RECT& target, const RECT
         source.left, source.top, source.right - source.left, source.bottom - source.top,
         target.left, target.top, target.right - target.left, target.bottom - target.top};
     DrawPieces(dc, image, &piece, 1);
+}
+
+PreserveAlphaScope::PreserveAlphaScope(HDC dc) : m_previous(t_alphaTarget) {
+    t_alphaTarget = dc;
+}
+
+PreserveAlphaScope::~PreserveAlphaScope() {
+    t_alphaTarget = m_previous;
+}
+
+bool PreserveAlphaScope::Covers(HDC dc) {
+    return dc != nullptr && dc == t_alphaTarget;
 }

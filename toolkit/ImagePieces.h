@@ -27,3 +27,19 @@ void DrawImagePieces(HDC dc, Gdiplus::Image& image, const RECT& rect,
                      const ImagePieceLayout& layout);
 // A source rectangle of the image into a target rectangle, scaled.
 void DrawImagePart(HDC dc, Gdiplus::Image& image, const RECT& target, const RECT& source);
+
+// While it lives, images drawn into this device context keep the alpha channel of its 32-bit
+// DIB section (premultiplied, as layered windows take it) instead of blending by colour alone.
+// For bitmaps that start clear: pixels that GDI drew have no alpha to keep.
+class PreserveAlphaScope {
+public:
+    explicit PreserveAlphaScope(HDC dc);
+    PreserveAlphaScope(const PreserveAlphaScope&) = delete;
+    PreserveAlphaScope& operator=(const PreserveAlphaScope&) = delete;
+    ~PreserveAlphaScope();
+
+    static bool Covers(HDC dc);
+
+private:
+    HDC m_previous;
+};
