@@ -19,10 +19,16 @@ void CBkRealWnd::OnDestroy() {
 }
 
 void CBkRealWnd::OnWindowPosChanged(LPWINDOWPOS position) {
-    const RECT old = m_rect;
     CBkWindow::OnWindowPosChanged(position);
     HWND window = GetRealWindow();
-    if (window == nullptr || ::EqualRect(&old, &m_rect))
+    if (window == nullptr)
+        return;
+    // Compared with where the window is rather than where the element was, so that a window
+    // made after the first layout (typically while the dialog initialises) is placed too.
+    RECT current;
+    ::GetWindowRect(window, &current);
+    ::MapWindowPoints(nullptr, m_containerWindow, reinterpret_cast<POINT*>(&current), 2);
+    if (::EqualRect(&current, &m_rect))
         return;
     ::SetWindowPos(window, nullptr, m_rect.left, m_rect.top, m_rect.right - m_rect.left,
                    m_rect.bottom - m_rect.top, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
