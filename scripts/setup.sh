@@ -7,7 +7,7 @@ set -eu
 packages="cmake ninja-build python3 file dpkg-dev xz-utils util-linux
           g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix googletest
           wine64 xvfb xauth xdotool imagemagick x11-utils
-          clang-14 libclang-rt-14-dev faketime"
+          clang-14 libclang-rt-14-dev faketime nsis procps"
 
 as_root() {
     if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi
