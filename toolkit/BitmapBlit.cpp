@@ -1,5 +1,6 @@
 #include "toolkit/BitmapBlit.h"
 
+#include "platform/DibInfo.h"
 #include "platform/GdiObjects.h"
 
 #include <vector>
@@ -14,22 +15,10 @@ int Height(const RECT& r) {
     return r.bottom - r.top;
 }
 
-// A 32-bit top-down DIB header of the given size.
-BITMAPINFO DibHeader(int width, int height, WORD bitCount) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = bitCount;
-    info.bmiHeader.biCompression = BI_RGB;
-    return info;
-}
-
 // The source part's pixels as 32-bit BGRA rows, top row first.
 bool ReadPixels(const BlitSource& source, std::vector<RGBQUAD>& pixels) {
     const SIZE size = BitmapSize(source.bitmap);
-    BITMAPINFO info = DibHeader(size.cx, size.cy, 32);
+    BITMAPINFO info = DibInfo(size.cx, -size.cy, 32);
     std::vector<RGBQUAD> whole(static_cast<size_t>(size.cx) * size.cy);
     WindowDC screen;
     if (whole.empty() || ::GetDIBits(screen, source.bitmap, 0, size.cy, whole.data(), &info,
@@ -95,7 +84,7 @@ bool BlitAlpha(HDC dc, int x, int y, const BlitSource& source) {
     // The target area goes through a 24-bit buffer, blended there and copied back.
     const int width = Width(part.part);
     const int height = Height(part.part);
-    BITMAPINFO header = DibHeader(width, height, 24);
+    BITMAPINFO header = DibInfo(width, -height, 24);
     void* bits = nullptr;
     ScopedGdiObject<HBITMAP> buffer(
         ::CreateDIBSection(dc, &header, DIB_RGB_COLORS, &bits, nullptr, 0));

@@ -1,5 +1,6 @@
 #include "toolkit/BkImage.h"
 
+#include "platform/DibInfo.h"
 #include "toolkit/BitmapBlit.h"
 
 void CBkImage::Attach(HBITMAP bitmap) {
@@ -9,13 +10,7 @@ void CBkImage::Attach(HBITMAP bitmap) {
 
 bool CBkImage::CreateBitmap(HDC compatible, int width, int height) {
     Release();
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    const BITMAPINFO info = DibInfo(width, height, 32);
     // A new DIB section is zero-filled: black.
     m_bitmap = ::CreateDIBSection(compatible, &info, DIB_RGB_COLORS, &m_bits, nullptr, 0);
     m_owned = m_bitmap != nullptr;

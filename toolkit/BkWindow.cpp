@@ -184,27 +184,18 @@ DWORD CBkWindow::ModifyState(DWORD add, DWORD remove) {
 }
 
 bool CBkWindow::IsVisible(bool checkAncestors) const {
-    if (m_state & kStateHidden)
-        return false;
-    if (checkAncestors) {
-        for (const CBkWindow* parent = GetParent(); parent != nullptr;
-             parent = parent->GetParent()) {
-            if (parent->m_state & kStateHidden)
-                return false;
-        }
-    }
-    return true;
+    return !HasStateInChain(kStateHidden, checkAncestors);
 }
 
 bool CBkWindow::IsDisabled(bool checkAncestors) const {
-    if (m_state & kStateDisabled)
-        return true;
-    if (checkAncestors) {
-        for (const CBkWindow* parent = GetParent(); parent != nullptr;
-             parent = parent->GetParent()) {
-            if (parent->m_state & kStateDisabled)
-                return true;
-        }
+    return HasStateInChain(kStateDisabled, checkAncestors);
+}
+
+bool CBkWindow::HasStateInChain(DWORD bit, bool checkAncestors) const {
+    for (const CBkWindow* element = this; element != nullptr;
+         element = checkAncestors ? element->GetParent() : nullptr) {
+        if (element->m_state & bit)
+            return true;
     }
     return false;
 }

@@ -137,6 +137,8 @@ protected:
     // The desired size: of a four-item box, else of the text with the style's margins.
     LRESULT OnNcCalcSize(BOOL constrain, LPARAM sizeRecord);
 
+    // Whether the element, or with checkAncestors any ancestor, has the state bit.
+    bool HasStateInChain(DWORD bit, bool checkAncestors) const;
     // The text measured as it would be painted, margins included.
     SIZE MeasureText(const RECT& rect) const;
     // Draws the inner text into the element's text rectangle (the text controls' painting).

@@ -11,11 +11,12 @@
 #include "toolkit/ElementFactory.h"
 #include "toolkit/SkinStyleLoaders.h"
 
-#include "tests/fixtures/DibCanvas.h"
+#include "tests/fixtures/Pixels.h"
 #include "tests/fixtures/ElementTree.h"
 #include "tests/fixtures/GdiObjectCount.h"
 #include "tests/fixtures/NoticeRecorder.h"
 
+#include "ElementTestBase.h"
 #include "ToolkitTestResources.h"
 
 #include <objidl.h>
@@ -28,32 +29,10 @@
 
 namespace {
 
-constexpr COLORREF kWhite = RGB(255, 255, 255);
-constexpr COLORREF kBlack = RGB(0, 0, 0);
-constexpr COLORREF kRed = RGB(255, 0, 0);
-constexpr COLORREF kGreen = RGB(0, 255, 0);
-constexpr COLORREF kBlue = RGB(0, 0, 255);
-constexpr COLORREF kYellow = RGB(255, 255, 0);
 // The filled part of a progress bar without a skin.
 constexpr COLORREF kBarFill = 0x906142;
 
-class ControlsTest : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() {
-        BkPngPool::Instance().Clear();
-        ASSERT_TRUE(LoadSkins(IDR_TEST_SKINS));
-        ASSERT_TRUE(LoadStyles(IDR_ELEMENT_STYLES));
-    }
-};
-
-int CountColor(const DibCanvas& canvas, const RECT& area, COLORREF color) {
-    int count = 0;
-    for (int y = area.top; y < area.bottom; ++y) {
-        for (int x = area.left; x < area.right; ++x)
-            count += canvas.Pixel(x, y) == color;
-    }
-    return count;
-}
+class ControlsTest : public ElementTestBase {};
 
 // Pixels darker than mid-grey, whatever the system's look makes of a mark.
 int CountDark(const DibCanvas& canvas, const RECT& area) {

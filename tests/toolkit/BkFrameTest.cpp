@@ -5,7 +5,7 @@
 #include "toolkit/RoundRectFrameHelper.h"
 #include "toolkit/SkinStyleLoaders.h"
 
-#include "tests/fixtures/DibCanvas.h"
+#include "tests/fixtures/Pixels.h"
 #include "tests/fixtures/ScratchDirectory.h"
 
 #include "ToolkitTestResources.h"
@@ -21,9 +21,6 @@
 namespace {
 
 constexpr UINT kRunOnFrameThread = WM_APP + 1;
-constexpr COLORREF kRed = RGB(255, 0, 0);
-constexpr COLORREF kGreen = RGB(0, 255, 0);
-constexpr COLORREF kBlue = RGB(0, 0, 255);
 
 struct Notice {
     UINT code;

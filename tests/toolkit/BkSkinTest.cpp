@@ -3,7 +3,7 @@
 #include "toolkit/BkSkinPool.h"
 #include "toolkit/SkinStyleLoaders.h"
 
-#include "tests/fixtures/DibCanvas.h"
+#include "tests/fixtures/Pixels.h"
 
 #include "ToolkitTestResources.h"
 
@@ -13,13 +13,6 @@
 
 namespace {
 
-constexpr COLORREF kWhite = RGB(255, 255, 255);
-constexpr COLORREF kRed = RGB(255, 0, 0);
-constexpr COLORREF kGreen = RGB(0, 255, 0);
-constexpr COLORREF kBlue = RGB(0, 0, 255);
-constexpr COLORREF kYellow = RGB(255, 255, 0);
-constexpr COLORREF kBlack = RGB(0, 0, 0);
-constexpr COLORREF kMagenta = RGB(255, 0, 255);
 constexpr DWORD kNone = static_cast<DWORD>(-1);
 
 struct Probe {
@@ -36,13 +29,6 @@ protected:
         ASSERT_TRUE(LoadSkins(IDR_TEST_SKINS));
     }
 };
-
-// Channels within a small tolerance, for blended and interpolated pixels.
-bool Near(COLORREF a, COLORREF b, int tolerance = 3) {
-    return std::abs(GetRValue(a) - GetRValue(b)) <= tolerance &&
-           std::abs(GetGValue(a) - GetGValue(b)) <= tolerance &&
-           std::abs(GetBValue(a) - GetBValue(b)) <= tolerance;
-}
 
 TEST_F(SkinTest, DrawsWhatItsTypeAndStateSay) {
     struct Case {

@@ -7,6 +7,7 @@
 
 #include "tests/fixtures/ElementTree.h"
 
+#include "ElementTestBase.h"
 #include "ToolkitTestResources.h"
 
 #include <gtest/gtest.h>
@@ -15,14 +16,7 @@
 
 namespace {
 
-class ElementTest : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() {
-        BkPngPool::Instance().Clear();
-        ASSERT_TRUE(LoadSkins(IDR_TEST_SKINS));
-        ASSERT_TRUE(LoadStyles(IDR_ELEMENT_STYLES));
-    }
-};
+class ElementTest : public ElementTestBase {};
 
 ::testing::AssertionResult RectIs(const RECT& actual, const RECT& expected) {
     if (::EqualRect(&actual, &expected))
