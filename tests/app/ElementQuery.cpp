@@ -47,8 +47,8 @@ std::string QueryElement(UINT id) {
     const HWND window = ProgramWindow(FindCaptionedWindows(kCaption));
     static const UINT message = ::RegisterWindowMessageW(L"BkDialogQueryElement");
     DWORD_PTR atom = 0;
-    if (window == nullptr || !::SendMessageTimeoutW(window, message, id, 0, SMTO_ABORTIFHUNG,
-                                                    kAnswerTimeoutMs, &atom) ||
+    if (window == nullptr ||
+        !::SendMessageTimeoutW(window, message, id, 0, SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &atom) ||
         atom == 0)
         return "none";
     wchar_t text[256] = {};
