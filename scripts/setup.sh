@@ -7,6 +7,7 @@ set -eu
 packages="cmake ninja-build python3 file dpkg-dev xz-utils util-linux
           g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix googletest
           wine64 xvfb xauth xdotool xcompmgr procps imagemagick librsvg2-bin icoutils x11-utils
+          iproute2
           clang-14 libclang-rt-14-dev faketime"
 
 as_root() {
