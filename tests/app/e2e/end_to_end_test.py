@@ -144,6 +144,9 @@ class EndToEnd:
             self.session.run("reg", "add", W32TIME + "\\" + key, "/f")
         self.servers.configure(entry0=answer())
         program = self.start("Asia/Shanghai")
+        # The layout's own text is the Pacific name: this one shows the label follows the zone.
+        check(program.text(ZONE_NAME) == "(UTC+08:00) Beijing, Chongqing, Hong Kong, Urumqi",
+              "zone name at UTC+8", program.text(ZONE_NAME))
         check(poll(lambda: not program.element(UPDATE_NOW).disabled, 8), "Update Now enabled")
 
         program.click(*looks.UPDATE_NOW_CENTRE, count=2)
