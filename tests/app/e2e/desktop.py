@@ -70,8 +70,9 @@ class Desktop:
             process.wait()
 
     def capture(self):
-        return Screenshot(subprocess.run(["import", "-window", "root", "-depth", "8", "ppm:-"], env=self.env,
-                                         capture_output=True, check=True).stdout)
+        shot = subprocess.run(["import", "-window", "root", "-depth", "8", "ppm:-"],
+                              env=self.env, capture_output=True, check=True)
+        return Screenshot(shot.stdout)
 
     def click(self, x, y, count=1):
         """Clicks the left button at a screen point; several clicks come 80 ms apart."""

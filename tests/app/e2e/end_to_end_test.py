@@ -86,6 +86,9 @@ class EndToEnd:
         shot.save(rect, os.path.join(self.screenshots, name))
         return shot
 
+    def press_ok(self, box):
+        self.session.desktop.click((box.ok[0] + box.ok[2]) // 2, (box.ok[1] + box.ok[3]) // 2)
+
     def asked(self):
         return [(address, protocol) for address, protocol, _ in self.servers.attempts()]
 
@@ -162,7 +165,7 @@ class EndToEnd:
                   "eight hours before the local time label", (box.text, local))
             check(program.element(UPDATE_NOW).disabled, "Update Now disabled under the box")
             self.save(program, "window-confirmation.png", box.rect)
-            self.session.desktop.click((box.ok[0] + box.ok[2]) // 2, (box.ok[1] + box.ok[3]) // 2)
+            self.press_ok(box)
             check(poll(lambda: program.message_box() is None, 3), "the box closes on OK")
             time.sleep(1.5)
             check(program.message_box() is None, "no second box after the double click")
@@ -184,8 +187,8 @@ class EndToEnd:
         self.session.desktop.key("alt+F4")
         self.expect_exit(program, "Alt+F4")
 
-    def behind_and_refused(self):
-        """Daytime refuses, SNTP answers 5 s behind; Wine refuses that move of the clock."""
+    def behind_by_sntp(self):
+        """Daytime fails, SNTP answers 5 s behind."""
         check = self.checks.expect
         self.servers.configure(entry0=RESET, entry1=answer(offset=-5))
         program = self.start("UTC")
@@ -193,16 +196,26 @@ class EndToEnd:
               program.text(DIFFERENCE))
         check(self.asked() == requests_to([0, 1]), "daytime to entry 0, then SNTP to entry 1",
               self.asked())
+        check(program.post_close(), "WM_CLOSE posted")
+        self.expect_exit(program, "WM_CLOSE")
 
+    def an_hour_off_refused(self):
+        """Wine refuses to move the clock by an hour: the box says so, with the reason."""
+        check = self.checks.expect
+        self.servers.configure(entry0=answer(offset=3600))
+        program = self.start("UTC")
+        check(poll(lambda: not program.element(UPDATE_NOW).disabled, 8), "Update Now enabled")
         program.click(*looks.UPDATE_NOW_CENTRE)
         box = poll(program.message_box, 5)
         check(box and box.text.startswith(CLOCK_REFUSED) and
               len(box.text) > len(CLOCK_REFUSED), "the refusal names its reason",
               box and box.text)
         if box:
-            self.session.desktop.click((box.ok[0] + box.ok[2]) // 2, (box.ok[1] + box.ok[3]) // 2)
+            self.press_ok(box)
             check(poll(lambda: not program.element(UPDATE_NOW).disabled, 3),
                   "Update Now enabled after the refusal")
+        check(program.text(DIFFERENCE) == "3600 sec", "the clock left as it was",
+              program.text(DIFFERENCE))
         check(program.post_close(), "WM_CLOSE posted")
         self.expect_exit(program, "WM_CLOSE")
 
@@ -239,7 +252,7 @@ def main():
     with harness.running(arguments) as (session, servers):
         test = EndToEnd(session, servers, arguments.screenshots)
         for group in (test.waiting_then_running, test.update_now_and_second_start,
-                      test.behind_and_refused, test.every_server_failing):
+                      test.behind_by_sntp, test.an_hour_off_refused, test.every_server_failing):
             started = time.monotonic()
             failed = test.checks.failed
             group()
