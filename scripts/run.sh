@@ -1,6 +1,7 @@
 #!/bin/sh
-# Builds the program and opens it under Wine. Without a display it runs under Xvfb, and a
-# screenshot of its window is saved to build/screenshot.png.
+# Builds the program and opens its window under Wine. Without a display it runs under Xvfb with
+# a compositing manager (so that the drop shadow shows), saves a screenshot of the window to
+# build/screenshot.png and ends the program.
 set -eu
 cd "$(dirname "$0")/.."
 
@@ -8,17 +9,44 @@ scripts/setup.sh
 cmake --preset x86_64
 cmake --build --preset x86_64 --target Chronalign
 
+# A prefix of its own whose windows the desktop's window manager manages like any other; the
+# tests' prefix keeps Wine's windows to itself.
+export CHRONALIGN_WINEPREFIX="$(pwd)/build/x86_64/wineprefix-run" CHRONALIGN_WINE_MANAGED=1
 program=build/x86_64/bin/Chronalign.exe
 if [ -n "${DISPLAY:-}" ]; then
     exec build/x86_64/wine-run "$program" "$@"
 fi
 
 screenshot=$(pwd)/build/screenshot.png
-xvfb-run -a -s "-screen 0 1280x1024x24" sh -c '
+rm -f "$screenshot"
+xvfb-run -a -s "-screen 0 1280x1024x24" scripts/with-compositor.sh sh -c '
     build/x86_64/wine-run "$1" &
-    sleep 8
-    /usr/bin/import -window root "$2"
-    WINEPREFIX="$(pwd)/build/x86_64/wineprefix" /usr/lib/wine/wineserver -k
-    wait
+    program=$!
+    window=""
+    for attempt in $(seq 150); do
+        window=$(xdotool search --onlyvisible --name "^Tavemark Chronalign\$" | head -n 1)
+        [ -n "$window" ] && break
+        sleep 0.2
+    done
+    if [ -n "$window" ]; then
+        # Time for the first refresh of the labels and a try at the time servers.
+        sleep 3
+        eval "$(xdotool getwindowgeometry --shell "$window")"
+        # The window with the 4 pixels of its drop shadow.
+        import -window root -crop "$((WIDTH + 8))x$((HEIGHT + 8))+$((X - 4))+$((Y - 4))" \
+            +repage "$2"
+        # Its close button.
+        xdotool mousemove --window "$window" 471 10 click 1
+    fi
+    for attempt in $(seq 50); do
+        kill -0 "$program" 2>/dev/null || break
+        sleep 0.2
+    done
+    WINEPREFIX="$CHRONALIGN_WINEPREFIX" /usr/lib/wine/wineserver -k 2>/dev/null || true
+    wait "$program" || true
 ' run "$program" "$screenshot"
-echo "Screenshot saved to $screenshot"
+if [ ! -f "$screenshot" ]; then
+    echo "The window did not appear; no screenshot taken." >&2
+    exit 1
+fi
+echo "Screenshot of the window saved to $screenshot"

@@ -6,8 +6,9 @@ set -eu
 # 64-bit Wine only: 32-bit programs are built here but never run.
 packages="cmake ninja-build python3 file dpkg-dev xz-utils util-linux
           g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix googletest
-          wine64 xvfb xauth xdotool xcompmgr imagemagick librsvg2-bin icoutils x11-utils
-          clang-14 libclang-rt-14-dev faketime nsis procps"
+          wine64 xvfb xauth xdotool xcompmgr procps imagemagick librsvg2-bin icoutils x11-utils
+          iproute2 nsis
+          clang-14 libclang-rt-14-dev faketime"
 
 as_root() {
     if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi

@@ -56,8 +56,11 @@ TEST_F(InstallRecord, ExistingFileWithOtherSectionsIsReplacedWhole) {
 }
 
 TEST_F(InstallRecord, OnlyExactlySlashTWritesTheFile) {
+    // The program with servers on loopback: these starts open its window.
+    ASSERT_TRUE(m_directory.CopyProgram(L"ChronalignLoopback.exe"));
     for (const wchar_t* arguments : {L" /T", L" /t ", L" -t", L""}) {
-        const ProgramRun run = RunProgramIn(m_directory.Path(), arguments);
+        const ProgramRun run =
+            RunProgramIn(m_directory.Path(), arguments, L"ChronalignLoopback.exe");
         EXPECT_NE(run.exitCode, STILL_ACTIVE) << "\"" << arguments << "\"";
         EXPECT_FALSE(m_directory.Exists(kSettings)) << "\"" << arguments << "\"";
     }

@@ -27,8 +27,9 @@ HWND VisibleWindowOf(DWORD processId) {
 
 } // namespace
 
-ProgramRun RunProgramIn(const std::wstring& directory, const std::wstring& arguments) {
-    ChildProcess child(L"\"" + directory + L"Chronalign.exe\"" + arguments);
+ProgramRun RunProgramIn(const std::wstring& directory, const std::wstring& arguments,
+                        const std::wstring& program) {
+    ChildProcess child(L"\"" + directory + program + L"\"" + arguments);
     ProgramRun run{STILL_ACTIVE, false};
     for (int poll = 0; poll < 1500 && run.exitCode == STILL_ACTIVE; ++poll) {
         run.exitCode = child.Wait(20);

@@ -10,6 +10,7 @@ struct ProgramRun {
     bool showedWindow;
 };
 
-// Runs "<directory>Chronalign.exe<arguments>". A visible top-level window of the process is
-// noted and closed, so that a window-mode start ends too; STILL_ACTIVE after 30 seconds.
-ProgramRun RunProgramIn(const std::wstring& directory, const std::wstring& arguments);
+// Runs "<directory><program><arguments>". A visible top-level window of the process is noted
+// and closed, so that a window-mode start ends too; STILL_ACTIVE after 30 seconds.
+ProgramRun RunProgramIn(const std::wstring& directory, const std::wstring& arguments,
+                        const std::wstring& program = L"Chronalign.exe");

@@ -1,12 +1,15 @@
-// Starts a copy of the real program while a helper holds its mutex, as a running instance
-// would.
+// Starts a copy of the real program while the program's window is open, or while a helper holds
+// its mutex as a running instance would.
 #include "tests/app/ProgramRun.h"
+#include "tests/app/ProgramWindows.h"
 #include "tests/fixtures/ChildProcess.h"
 #include "tests/fixtures/ScratchDirectory.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -27,6 +30,10 @@ template <typename Condition> bool Eventually(Condition condition) {
     return condition();
 }
 
+size_t ProgramWindowCount() {
+    return FindCaptionedWindows(kCaption).frames.size();
+}
+
 // The second start, from a copy of its own.
 class SecondStart {
 public:
@@ -36,11 +43,50 @@ public:
     DWORD Run(const std::wstring& arguments) const {
         return RunProgramIn(m_directory.Path(), arguments).exitCode;
     }
+    // Runs it to its end, counting the program windows meanwhile: the exit code and the most
+    // windows seen at once.
+    std::pair<DWORD, size_t> RunCountingWindows(const std::wstring& arguments) const {
+        ChildProcess child(Quoted(m_directory.Path() + L"Chronalign.exe") + arguments);
+        size_t most = ProgramWindowCount();
+        DWORD code = STILL_ACTIVE;
+        for (int poll = 0; poll < 500 && code == STILL_ACTIVE; ++poll) {
+            code = child.Wait(20);
+            most = std::max(most, ProgramWindowCount());
+        }
+        child.Kill();
+        return {code, most};
+    }
     bool WroteInstallRecord() const { return m_directory.Exists(L"tockwell.ini"); }
 
 private:
     ScratchDirectory m_directory;
     bool m_copied = false;
+};
+
+// The program's own window, from the build of it whose time servers are on loopback.
+class RunningProgram {
+public:
+    RunningProgram() : m_program(Quoted(ProgramDirectory() + L"ChronalignLoopback.exe")) {
+        for (int poll = 0; poll < 1000 && m_window == nullptr; ++poll) {
+            const CaptionedWindows windows = FindCaptionedWindows(kCaption);
+            if (!windows.frames.empty() && ::IsWindowVisible(windows.frames.front()))
+                m_window = windows.frames.front();
+            else
+                ::Sleep(20);
+        }
+    }
+    ~RunningProgram() {
+        if (m_window != nullptr)
+            ::PostMessageW(m_window, WM_CLOSE, 0, 0);
+        if (m_program.Wait(5000) == STILL_ACTIVE)
+            m_program.Kill();
+    }
+
+    HWND Window() const { return m_window; }
+
+private:
+    ChildProcess m_program;
+    HWND m_window = nullptr;
 };
 
 class RunningInstance {
@@ -73,8 +119,7 @@ private:
 } // namespace
 
 TEST(SingleInstance, SecondStartRestoresTheRunningWindowAndExitsWithZero) {
-    RunningInstance running(kCaption);
-    ASSERT_TRUE(running.IsReady());
+    RunningProgram running;
     ASSERT_NE(running.Window(), nullptr);
     SecondStart second;
     ASSERT_TRUE(second.IsReady());
@@ -83,7 +128,9 @@ TEST(SingleInstance, SecondStartRestoresTheRunningWindowAndExitsWithZero) {
         ::ShowWindow(running.Window(), SW_MINIMIZE);
         ASSERT_TRUE(Eventually([&] { return ::IsIconic(running.Window()) != FALSE; }));
 
-        EXPECT_EQ(second.Run(arguments), 0u) << arguments;
+        const auto [code, mostWindows] = second.RunCountingWindows(arguments);
+        EXPECT_EQ(code, 0u) << arguments;
+        EXPECT_EQ(mostWindows, 1u) << "a second window with \"" << arguments << "\"";
         EXPECT_TRUE(Eventually([&] { return ::IsIconic(running.Window()) == FALSE; }))
             << "still minimised after a start with \"" << arguments << "\"";
         EXPECT_TRUE(::IsWindowVisible(running.Window()));

@@ -1,17 +1,10 @@
 // Returns from main while the program's sync thread pauses between two attempts. Exits with 0
 // when that thread's object is still there after the static objects' destruction, 3 when it
-// was torn down beneath the running thread.
+// was torn down beneath the running thread. Linked with the loopback server list, where the
+// attempts fail at once.
 #include "app/Globals.h"
-#include "sync/TimeServers.h"
 
 #include <cstdlib>
-
-// Taken by the linker in place of the product's list: every entry is a loopback address where
-// nothing answers, so the attempts fail at once and the thread pauses without leaving the
-// machine.
-const wchar_t* const kTimeServers[kTimeServerCount] = {
-    L"127.0.0.9", L"127.0.0.9", L"127.0.0.9", L"127.0.0.9", L"127.0.0.9", L"127.0.0.9",
-};
 
 namespace {
 

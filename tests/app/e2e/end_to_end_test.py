@@ -1,0 +1,267 @@
+"""The unmodified program as a person meets it, in a network namespace with time servers that the
+test runs itself: the waiting, running and error states, the difference, "Update Now" with its
+message boxes, the time-zone name, the second start and the ways to close. One start of the
+program per group of scenarios. Screenshots of the states go to --screenshots.
+  end_to_end_test.py <Chronalign.exe> <ElementQuery.exe> <Wine prefix> <wine-run wrapper>"""
+
+import argparse
+import datetime
+import os
+import re
+import sys
+import time
+import zoneinfo
+
+# The modules beside this script; no byte code in the source tree.
+sys.dont_write_bytecode = True
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+
+import harness  # noqa: E402
+import looks  # noqa: E402
+from program import poll  # noqa: E402
+from time_servers import CLOSE, GARBAGE, OLD, RESET, SHORT, answer, requests_to  # noqa: E402
+
+ZONE_NAME, SERVER_TIME, LOCAL_TIME, DIFFERENCE, UPDATE_NOW = 8010, 8002, 8004, 8011, 8005
+CONNECTING = "Connect to time server..."
+FAILED = "Error connecting to time server."
+CLOCK_SET = re.compile(r"The clock was successfully synchronized with time server on (.+)\.$")
+CLOCK_REFUSED = "The clock could not be set to the time server's time: "
+W32TIME = r"HKLM\SYSTEM\CurrentControlSet\Services\W32Time"
+CLOSED = 2
+
+
+class Checks:
+    def __init__(self):
+        self.passed = self.failed = 0
+
+    def expect(self, condition, what, seen=None):
+        if condition:
+            self.passed += 1
+            return
+        self.failed += 1
+        print("FAILED: %s%s" % (what, "" if seen is None else " (seen: %r)" % (seen,)))
+
+
+def seconds_of_day(text):
+    """The time of day shown in a text, in seconds, whatever the locale's time format."""
+    match = re.search(r"(\d{1,2}):(\d\d):(\d\d)(?:\s*([AP]M))?", text or "")
+    if not match:
+        return None
+    hour, minute, second = (int(group) for group in match.groups()[:3])
+    if match.group(4):
+        hour = hour % 12 + (12 if match.group(4) == "PM" else 0)
+    return hour * 3600 + minute * 60 + second
+
+
+def close_in_time(shown, expected, tolerance):
+    """Times of day within the tolerance (seconds), across midnight too."""
+    if shown is None:
+        return False
+    distance = abs(shown - expected) % 86400
+    return min(distance, 86400 - distance) <= tolerance
+
+
+def now_in(zone, offset=0.0):
+    moment = datetime.datetime.now(zoneinfo.ZoneInfo(zone)) + datetime.timedelta(seconds=offset)
+    return moment.hour * 3600 + moment.minute * 60 + moment.second
+
+
+class EndToEnd:
+    def __init__(self, session, servers, screenshots):
+        self.session, self.servers, self.screenshots = session, servers, screenshots
+        self.checks = Checks()
+
+    def start(self, tz):
+        program = self.session.start(tz)
+        if not program.wait_for_window():
+            raise RuntimeError("the program's window did not appear")
+        return program
+
+    def save(self, program, name, extra=None):
+        """Saves the window with its shadow (and a message box over it) to the screenshots."""
+        rect = looks.grown(program.window().rect, looks.SHADOW)
+        if extra:
+            rect = looks.union(rect, extra)
+        shot = self.session.desktop.capture()
+        shot.save(rect, os.path.join(self.screenshots, name))
+        return shot
+
+    def press_ok(self, box):
+        self.session.desktop.click((box.ok[0] + box.ok[2]) // 2, (box.ok[1] + box.ok[3]) // 2)
+
+    def asked(self):
+        return [(address, protocol) for address, protocol, _ in self.servers.attempts()]
+
+    def expect_exit(self, program, how):
+        self.checks.expect(program.exit_code(15) == CLOSED, "exit code %d after %s" % (CLOSED, how))
+
+    def waiting_then_running(self):
+        """The first daytime reply comes late and 5 s ahead, in a zone whose name holds "&"."""
+        check = self.checks.expect
+        self.servers.configure(entry0=answer(offset=5, delay=3))
+        program = self.start("America/Los_Angeles")
+
+        check(program.text(SERVER_TIME) == CONNECTING, "waiting text", program.text(SERVER_TIME))
+        check(program.text(DIFFERENCE) == "N/A", "no difference yet", program.text(DIFFERENCE))
+        check(program.element(UPDATE_NOW).disabled, "Update Now disabled before any reply")
+        check(program.text(ZONE_NAME) == "(UTC-08:00) Pacific Time (US && Canada)",
+              "zone name with a doubled \"&\" in the element", program.text(ZONE_NAME))
+        shot = self.save(program, "window-waiting.png")
+        window = program.window().rect
+        # One visible "&", drawn as a word of its own: two would make it as wide as "(US".
+        words = looks.word_widths(shot, looks.on_screen(looks.ZONE_NAME, window))
+        check(len(words) == 6 and words[4] < 0.65 * words[3],
+              "six words in the zone name, the fifth a single \"&\"", words)
+        grey = looks.mean_saturation(shot, looks.on_screen(looks.UPDATE_NOW_FACE, window))
+
+        enabled = poll(lambda: not program.element(UPDATE_NOW).disabled and time.monotonic(), 8)
+        answered = [moment for _, _, moment in self.servers.answers()]
+        check(enabled and answered, "Update Now enabled after the first reply")
+        if enabled and answered:
+            check(enabled - answered[0] < 1.8, "enabled within about a second of the reply",
+                  round(enabled - answered[0], 2))
+        check(poll(lambda: program.text(DIFFERENCE) == "5 sec", 3), "difference of 5 s ahead",
+              program.text(DIFFERENCE))
+        server_time = program.element(SERVER_TIME)
+        check(close_in_time(seconds_of_day(server_time.text),
+                            now_in("America/Los_Angeles", 5), 2),
+              "server time 5 s ahead in Pacific time", server_time.text)
+        check(server_time.colour == "000000", "server time in black", server_time.colour)
+        check(self.asked() == requests_to([0]), "one request, daytime to entry 0", self.asked())
+        shot = self.save(program, "window-running.png")
+        check(looks.red_pixels(shot, looks.on_screen(looks.SERVER_TIME, window)) == 0,
+              "no red on screen while running")
+        coloured = looks.mean_saturation(shot, looks.on_screen(looks.UPDATE_NOW_FACE, window))
+        check(grey < 30 < coloured, "Update Now grey while disabled, coloured when enabled",
+              (round(grey, 1), round(coloured, 1)))
+
+        program.click(*looks.CLOSE_CENTRE)
+        self.expect_exit(program, "the close button")
+
+    def update_now_and_second_start(self):
+        """At UTC+8 with servers at the machine's own time: the clock is "set" (Wine accepts
+        moves under half a second without touching the clock), a double click starts the
+        configuration once, and a second start restores the minimised window."""
+        check = self.checks.expect
+        for key in ("Parameters", r"TimeProviders\NtpClient"):
+            self.session.run("reg", "add", W32TIME + "\\" + key, "/f")
+        self.servers.configure(entry0=answer())
+        program = self.start("Asia/Shanghai")
+        # The layout's own text is the Pacific name: this one shows the label follows the zone.
+        check(program.text(ZONE_NAME) == "(UTC+08:00) Beijing, Chongqing, Hong Kong, Urumqi",
+              "zone name at UTC+8", program.text(ZONE_NAME))
+        check(poll(lambda: not program.element(UPDATE_NOW).disabled, 8), "Update Now enabled")
+
+        program.click(*looks.UPDATE_NOW_CENTRE, count=2)
+        box = poll(program.message_box, 5)
+        check(box is not None, "a confirmation box")
+        if box:
+            local = seconds_of_day(program.text(LOCAL_TIME))
+            match = CLOCK_SET.match(box.text)
+            check(match, "the confirmation text", box.text)
+            shown = seconds_of_day(match.group(1)) if match else None
+            check(close_in_time(shown, now_in("UTC"), 3), "the confirmation names UTC", box.text)
+            check(local is not None and close_in_time(shown, local - 8 * 3600, 2),
+                  "eight hours before the local time label", (box.text, local))
+            check(program.element(UPDATE_NOW).disabled, "Update Now disabled under the box")
+            self.save(program, "window-confirmation.png", box.rect)
+            self.press_ok(box)
+            check(poll(lambda: program.message_box() is None, 3), "the box closes on OK")
+            time.sleep(1.5)
+            check(program.message_box() is None, "no second box after the double click")
+            check(not program.element(UPDATE_NOW).disabled, "Update Now enabled after the box")
+        for key, value, written in (("Parameters", "Type", "NTP"),
+                                    (r"TimeProviders\NtpClient", "SpecialPollInterval", "0x1e")):
+            shown = self.session.run("reg", "query", W32TIME + "\\" + key, "/v", value)
+            check(written in shown.split(), "W32Time %s written" % value, shown.strip())
+
+        program.click(*looks.MINIMISE_CENTRE)
+        check(poll(lambda: program.window().minimised, 3), "minimised by its button")
+        second = self.session.start("Asia/Shanghai")
+        check(second.exit_code(15) == 0, "the second start ends with 0")
+        window = poll(program.shown_window, 3)
+        check(window is not None, "the second start restores the window")
+        check(window and window.count == 1, "still one window", window and window.count)
+
+        program.click(*looks.EMPTY_BODY)
+        self.session.desktop.key("alt+F4")
+        self.expect_exit(program, "Alt+F4")
+
+    def behind_by_sntp(self):
+        """Daytime fails, SNTP answers 5 s behind."""
+        check = self.checks.expect
+        self.servers.configure(entry0=RESET, entry1=answer(offset=-5))
+        program = self.start("UTC")
+        check(poll(lambda: program.text(DIFFERENCE) == "-5 sec", 6), "difference of 5 s behind",
+              program.text(DIFFERENCE))
+        check(self.asked() == requests_to([0, 1]), "daytime to entry 0, then SNTP to entry 1",
+              self.asked())
+        check(program.post_close(), "WM_CLOSE posted")
+        self.expect_exit(program, "WM_CLOSE")
+
+    def an_hour_off_refused(self):
+        """Wine refuses to move the clock by an hour: the box says so, with the reason."""
+        check = self.checks.expect
+        self.servers.configure(entry0=answer(offset=3600))
+        program = self.start("UTC")
+        check(poll(lambda: not program.element(UPDATE_NOW).disabled, 8), "Update Now enabled")
+        program.click(*looks.UPDATE_NOW_CENTRE)
+        box = poll(program.message_box, 5)
+        check(box and box.text.startswith(CLOCK_REFUSED) and
+              len(box.text) > len(CLOCK_REFUSED), "the refusal names its reason",
+              box and box.text)
+        if box:
+            self.press_ok(box)
+            check(poll(lambda: not program.element(UPDATE_NOW).disabled, 3),
+                  "Update Now enabled after the refusal")
+        check(program.text(DIFFERENCE) == "3600 sec", "the clock left as it was",
+              program.text(DIFFERENCE))
+        check(program.post_close(), "WM_CLOSE posted")
+        self.expect_exit(program, "WM_CLOSE")
+
+    def every_server_failing(self):
+        """Six quick failures of every kind: the sync thread gives up after the sixth."""
+        check = self.checks.expect
+        self.servers.configure(entry0=RESET, entry1=OLD, entry2=CLOSE, entry3=SHORT,
+                               entry4=GARBAGE, entry5=OLD)
+        program = self.start("UTC")
+        check(poll(lambda: program.text(SERVER_TIME) == FAILED, 12), "the error text",
+              program.text(SERVER_TIME))
+        server_time = program.element(SERVER_TIME)
+        check(server_time.colour == "FF0000", "the error in red", server_time.colour)
+        check(program.element(UPDATE_NOW).disabled, "Update Now disabled after giving up")
+        time.sleep(1.5)
+        # Daytime for even entries, SNTP for odd ones, and no seventh.
+        check(self.asked() == requests_to(range(6)), "six attempts, entries 0 to 5 in order",
+              self.asked())
+        window = program.window().rect
+        shot = self.save(program, "window-error.png")
+        check(looks.red_pixels(shot, looks.on_screen(looks.SERVER_TIME, window)) > 50,
+              "red text on screen")
+        check(looks.mean_saturation(shot, looks.on_screen(looks.UPDATE_NOW_FACE, window)) < 30,
+              "Update Now grey on screen")
+        check(program.post_close(), "WM_CLOSE posted")
+        self.expect_exit(program, "WM_CLOSE")
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--screenshots", default="end-to-end-screenshots")
+    arguments = harness.parse_arguments(parser)
+    os.makedirs(arguments.screenshots, exist_ok=True)
+    with harness.running(arguments) as (session, servers):
+        test = EndToEnd(session, servers, arguments.screenshots)
+        for group in (test.waiting_then_running, test.update_now_and_second_start,
+                      test.behind_by_sntp, test.an_hour_off_refused, test.every_server_failing):
+            started = time.monotonic()
+            failed = test.checks.failed
+            group()
+            print("%s: %s in %.1f s" % (group.__name__,
+                                        "passed" if test.checks.failed == failed else "FAILED",
+                                        time.monotonic() - started))
+    print("%d passed, %d failed" % (test.checks.passed, test.checks.failed))
+    return 0 if test.checks.failed == 0 else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main())
