@@ -86,19 +86,19 @@ void BkFontPool::CreateDefaultFont() {
     stored = font;
 }
 
-HFONT BkFontPool::GetFont(WORD specification) {
-    const auto found = m_fonts.find(specification);
+HFONT BkFontPool::GetFont(WORD code) {
+    const auto found = m_fonts.find(code);
     if (found != m_fonts.end())
         return found->second;
 
     LOGFONTW logFont = m_defaultLogFont;
-    logFont.lfWeight = (specification & 0x0004) != 0 ? FW_BOLD : FW_NORMAL;
-    logFont.lfItalic = (specification & 0x0001) != 0;
-    logFont.lfUnderline = (specification & 0x0002) != 0;
-    logFont.lfHeight = m_height - static_cast<signed char>(specification >> 8);
+    logFont.lfWeight = (code & 0x0004) != 0 ? FW_BOLD : FW_NORMAL;
+    logFont.lfItalic = (code & 0x0001) != 0;
+    logFont.lfUnderline = (code & 0x0002) != 0;
+    logFont.lfHeight = m_height - static_cast<signed char>(code >> 8);
     HFONT font = ::CreateFontIndirectW(&logFont);
     if (font != nullptr)
-        m_fonts.emplace(specification, font);
+        m_fonts.emplace(code, font);
     return font;
 }
 

@@ -1,4 +1,4 @@
-// The font cache: fonts by 16-bit specification, all derived from one default logical font.
+// The font cache: fonts by 16-bit font code, all derived from one default logical font.
 #pragma once
 
 #include <windows.h>
@@ -6,18 +6,18 @@
 #include <map>
 #include <string>
 
-// Specification bits: 0x0001 italic, 0x0002 underline, 0x0004 bold; the high byte is a signed
-// size change in pixels (positive: taller). Specification 0 is the default font.
+// Font code bits: 0x0001 italic, 0x0002 underline, 0x0004 bold; the high byte is a signed
+// size change in pixels (positive: taller). Code 0 is the default font.
 class BkFontPool {
 public:
     // Created on first use, when the default face is chosen once; never destroyed.
     static BkFontPool& Instance();
 
-    // The font of that specification, created on first request; null when it cannot be
+    // The font of that code, created on first request; null when it cannot be
     // created (nothing is stored then).
-    HFONT GetFont(WORD specification);
+    HFONT GetFont(WORD code);
     // Rebuilds the default font from the system's GUI font with this face and height value,
-    // replacing specification 0.
+    // replacing code 0.
     void SetDefaultFont(const std::wstring& face, LONG height);
 
     bool IsYaHeiDefault() const;

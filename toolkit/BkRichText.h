@@ -10,7 +10,7 @@ class CBkRichText : public CBkWindow {
 public:
     // The markup of the element's content, then what every element loads.
     bool Load(const TiXmlElement* element) override;
-    // "defaultfont" (the font specification the runs start from) and "linkclass" (the style
+    // "defaultfont" (the font code the runs start from) and "linkclass" (the style
     // class of link runs: "crtext", "crhover", "font", "hoverfont").
     HRESULT SetAttribute(const std::string& name, const std::string& value, bool loading) override;
     // The hand over a link run.

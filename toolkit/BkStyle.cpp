@@ -4,8 +4,8 @@
 
 namespace {
 
-// Font specifications are 16-bit hexadecimal numbers.
-HFONT FontFromSpecification(const std::string& value) {
+// Font codes are 16-bit hexadecimal numbers.
+HFONT FontFromCode(const std::string& value) {
     return BkFontPool::Instance().GetFont(static_cast<WORD>(ParseHex(value.c_str())));
 }
 
@@ -58,9 +58,9 @@ HRESULT BkStyle::SetAttribute(const std::string& name, const std::string& value,
     else if (name == "textmode")
         m_nTextMode = ParseHex(text);
     else if (name == "font")
-        m_hFont = FontFromSpecification(value);
+        m_hFont = FontFromCode(value);
     else if (name == "hoverfont")
-        m_hHoverFont = FontFromSpecification(value);
+        m_hHoverFont = FontFromCode(value);
     else if (name == "margin")
         m_nMarginX = m_nMarginY = ParseDecimal(text);
     else if (name == "cursor") {

@@ -15,7 +15,7 @@ struct RichTextRun {
     Kind kind = kText;
     // The text of a text or link run.
     std::wstring text;
-    // Font specification bits: 1 italic, 2 underline, 4 bold.
+    // Font code bits: 1 italic, 2 underline, 4 bold.
     WORD fontBits = 0;
     // The colour from "c"; none: the element's text colour.
     COLORREF color = CLR_INVALID;

@@ -1,4 +1,4 @@
-// The font pool: one font per specification, all derived from the default font.
+// The font pool: one font per font code, all derived from the default font.
 #include "toolkit/BkFontPool.h"
 
 #include "tests/fixtures/ScratchKey.h"
@@ -27,7 +27,7 @@ TEST(BkFontPool, MakesOneFontPerSpecification) {
     EXPECT_EQ(pool.GetFont(0), defaultFont);
 
     struct Case {
-        WORD specification;
+        WORD code;
         LONG height;
         LONG weight;
         BYTE italic;
@@ -39,11 +39,11 @@ TEST(BkFontPool, MakesOneFontPerSpecification) {
         {0xFF00, -11, FW_NORMAL, 0, 0}, {0x0104, -13, FW_BOLD, 0, 0},
     };
     for (const Case& c : cases) {
-        const LOGFONTW logFont = LogFontOf(pool.GetFont(c.specification));
-        EXPECT_EQ(logFont.lfHeight, c.height) << std::hex << c.specification;
-        EXPECT_EQ(logFont.lfWeight, c.weight) << std::hex << c.specification;
-        EXPECT_EQ(logFont.lfItalic, c.italic) << std::hex << c.specification;
-        EXPECT_EQ(logFont.lfUnderline, c.underline) << std::hex << c.specification;
+        const LOGFONTW logFont = LogFontOf(pool.GetFont(c.code));
+        EXPECT_EQ(logFont.lfHeight, c.height) << std::hex << c.code;
+        EXPECT_EQ(logFont.lfWeight, c.weight) << std::hex << c.code;
+        EXPECT_EQ(logFont.lfItalic, c.italic) << std::hex << c.code;
+        EXPECT_EQ(logFont.lfUnderline, c.underline) << std::hex << c.code;
     }
     EXPECT_EQ(pool.GetSizeDelta(pool.GetFont(0x0300)), 3);
     EXPECT_EQ(pool.GetDefaultHeight(), 12);
