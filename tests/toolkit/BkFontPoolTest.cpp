@@ -15,7 +15,7 @@ LOGFONTW LogFontOf(HFONT font) {
     return logFont;
 }
 
-TEST(BkFontPool, MakesOneFontPerSpecification) {
+TEST(BkFontPool, MakesOneFontPerCode) {
     BkFontPool& pool = BkFontPool::Instance();
     HFONT defaultFont = pool.GetFont(0);
     ASSERT_NE(defaultFont, nullptr);
