@@ -236,7 +236,8 @@ HFONT CBkWindow::ResolveFont(bool forMeasure) const {
          parent = parent->GetParent())
         font = parent->m_font != nullptr ? parent->m_font : parent->GetStyle().m_hFont;
 
-    if (m_state & kStateHover) {
+    // A disabled element paints without its hover look.
+    if ((m_state & kStateHover) && (forMeasure || !IsDisabled(true))) {
         HFONT hover = style.m_hHoverFont;
         // Measuring also takes the nearest ancestor's hover font.
         for (const CBkWindow* parent = GetParent();
