@@ -19,7 +19,7 @@ fi
 
 screenshot=$(pwd)/build/screenshot.png
 rm -f "$screenshot"
-xvfb-run -a -s "-screen 0 1280x1024x24" scripts/with-compositor.sh sh -c '
+scripts/with-compositor.sh sh -c '
     build/x86_64/wine-run "$1" &
     program=$!
     window=""
