@@ -1,9 +1,10 @@
 #!/bin/sh
-# Installs what the build and the tests need on Debian 12, and Debian's source entry for
-# TinyXML. Installs only what is missing, so it is safe to run again.
+# Installs what the build and the tests need on Debian 12, with 32-bit Wine where the kernel runs
+# 32-bit programs, and a source entry for TinyXML's source package. Installs only what is
+# missing, so it is safe to run again.
 set -eu
+scripts=$(cd "$(dirname "$0")" && pwd)
 
-# 64-bit Wine only: 32-bit programs are built here but never run.
 packages="cmake ninja-build python3 file dpkg-dev xz-utils util-linux
           g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix googletest
           wine64 xvfb xauth xdotool xcompmgr procps imagemagick librsvg2-bin icoutils x11-utils
@@ -13,6 +14,18 @@ packages="cmake ninja-build python3 file dpkg-dev xz-utils util-linux
 as_root() {
     if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi
 }
+
+update=no
+# The 32-bit release runs under the 32-bit half of Wine, from Debian's i386 architecture.
+if reason=$("$scripts/kernel-runs-32bit.sh"); then
+    packages="$packages wine32:i386"
+    if ! dpkg --print-foreign-architectures | grep -qx i386; then
+        as_root dpkg --add-architecture i386
+        update=yes
+    fi
+else
+    echo "Not installing 32-bit Wine: $reason"
+fi
 
 missing=""
 for package in $packages; do
@@ -33,22 +46,77 @@ has_deb_src_entry() {
         grep -Eqs '^Types:.*deb-src' /etc/apt/sources.list.d/*.sources
 }
 
-add_debian_entry() {
-    as_root sh -c "cat > $entry" <<'SOURCES'
-Types: deb-src
-URIs: http://deb.debian.org/debian
-Suites: bookworm
-Components: main
-Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
-SOURCES
+# The machine's own entries for the release's main suite (so a mirror is followed), in the
+# deb822 format with the type deb-src: their URIs, suites, components and keys.
+derived_source_entries() {
+    codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
+    [ -n "$codename" ] || { echo "setup: /etc/os-release names no release" >&2; return 1; }
+    for file in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
+        [ -f "$file" ] || continue
+        # deb [options] URI suite components...
+        awk -v release="$codename" '
+            $1 == "deb" {
+                keys = ""; i = 2
+                if ($2 ~ /^\[/) {
+                    for (; i <= NF; i++) {
+                        option = $i; sub(/^\[/, "", option); sub(/\]$/, "", option)
+                        if (option ~ /^signed-by=/) { sub(/^signed-by=/, "", option); keys = option }
+                        if ($i ~ /\]$/) { i++; break }
+                    }
+                }
+                if ($(i + 1) != release) next
+                components = ""
+                for (j = i + 2; j <= NF && $j !~ /^#/; j++) components = components " " $j
+                print "Types: deb-src"; print "URIs: " $i; print "Suites: " $(i + 1)
+                print "Components:" components
+                if (keys != "") print "Signed-By: " keys
+                print ""
+            }' "$file"
+    done
+    for file in /etc/apt/sources.list.d/*.sources; do
+        [ -f "$file" ] && [ "$file" != "$entry" ] || continue
+        # Stanzas are separated by blank lines; a field goes on in lines that start with a blank
+        # (an inline key, for example).
+        awk -v release="$codename" '
+            function flush() {
+                if (types ~ /(^| )deb( |$)/ && (" " suites " ") ~ (" " release " ") &&
+                    enabled != "no") {
+                    print "Types: deb-src"; printf "%s", kept; print ""
+                }
+                types = suites = kept = enabled = ""; field = ""
+            }
+            /^#/ { next }
+            /^[[:space:]]*$/ { flush(); next }
+            /^[[:space:]]/ { if (field != "") kept = kept $0 "\n"; next }
+            {
+                name = $0; sub(/:.*/, "", name); value = $0; sub(/^[^:]*:[[:space:]]*/, "", value)
+                field = ""
+                if (name == "Types") types = value
+                else if (name == "Enabled") enabled = tolower(value)
+                else if (name == "URIs" || name == "Suites" || name == "Components" ||
+                         name == "Signed-By") {
+                    if (name == "Suites") suites = value
+                    kept = kept $0 "\n"; field = name
+                }
+            }
+            END { flush() }' "$file"
+    done
+}
+
+add_source_entry() {
+    entries=$(derived_source_entries)
+    if [ -z "$entries" ]; then
+        echo "setup: no Debian entry for this release in apt's sources to take a deb-src entry from" >&2
+        exit 1
+    fi
+    printf '%s\n' "$entries" | as_root sh -c "cat > $entry"
 }
 
 # An existing deb-src entry may be Debian's own, waiting only for fresh lists: it is tried
 # first, to keep apt from warning about an entry configured twice.
-update=no
 if ! tinyxml_source_known; then
     if [ ! -f "$entry" ] && ! has_deb_src_entry; then
-        add_debian_entry
+        add_source_entry
     fi
     update=yes
 fi
@@ -56,7 +124,7 @@ if [ -n "$missing" ] || [ "$update" = yes ]; then
     as_root apt-get update -q
 fi
 if ! tinyxml_source_known && [ ! -f "$entry" ]; then
-    add_debian_entry
+    add_source_entry
     as_root apt-get update -q
 fi
 if [ -n "$missing" ]; then
@@ -65,4 +133,4 @@ if [ -n "$missing" ]; then
         apt-get install -y -q --no-install-recommends $missing
 fi
 
-"$(dirname "$0")/fetch-tinyxml.sh"
+"$scripts/fetch-tinyxml.sh"
