@@ -6,4 +6,10 @@ if(CMAKE_CROSSCOMPILING)
                                     GROUP_EXECUTE WORLD_READ WORLD_EXECUTE
                    @ONLY)
     set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-run)
+    # The Unix libraries that a Wine process of this target's programs loads.
+    if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+        set(CHRONALIGN_MULTIARCH x86_64-linux-gnu)
+    else()
+        set(CHRONALIGN_MULTIARCH i386-linux-gnu)
+    endif()
 endif()

@@ -1,5 +1,5 @@
 #!/bin/sh
-# Sets up the machine, builds both targets and runs every test.
+# Sets up the machine, builds both targets and runs every test of each.
 set -eu
 cd "$(dirname "$0")/.."
 
@@ -19,5 +19,22 @@ for release in build/i686/bin/Chronalign.exe build/i686/bin/Chronalign-*-setup-x
     echo "$release: $(file -b "$release")"
 done
 
-scripts/with-display.sh ctest --preset x86_64 -j 2
-scripts/fuzz.sh
+# Both suites run even when the first fails, so that one run shows every failure.
+failed=""
+echo "== Tests of the x86_64 build"
+scripts/with-display.sh ctest --preset x86_64 -j 2 || failed="$failed x86_64"
+not_run=""
+if reason=$(scripts/kernel-runs-32bit.sh); then
+    echo "== Tests of the i686 build, the 32-bit release"
+    scripts/with-display.sh ctest --preset i686 -j 2 || failed="$failed i686"
+else
+    not_run="The 32-bit (i686) tests were not run: $reason."
+fi
+echo "== Fuzzing"
+scripts/fuzz.sh || failed="$failed fuzzing"
+
+[ -z "$not_run" ] || echo "$not_run"
+if [ -n "$failed" ]; then
+    echo "Failed:$failed" >&2
+    exit 1
+fi

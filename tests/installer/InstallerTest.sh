@@ -1,9 +1,10 @@
 #!/bin/sh
-# The 64-bit installer, run silently under Wine in a fresh prefix of its own (created once per
+# The installer, run silently under Wine in a fresh 64-bit prefix of its own (created once per
 # run): the install and its record, the Add/Remove Programs entry, a reinstall, a move into a
 # directory with blanks and non-ASCII letters, and the uninstaller, which ends a running copy
-# and takes away exactly what was installed.
-#   InstallerTest.sh <setup.exe> <version> <wine-run> <InstanceHolder.exe> <prefix>
+# and takes away exactly what was installed. The x64 installer goes into the 64-bit Program
+# Files and registry view, the x86 one into their 32-bit counterparts of the 64-bit prefix.
+#   InstallerTest.sh <setup.exe> <version> <x64|x86> <wine-run> <InstanceHolder.exe> <prefix>
 set -eu
 
 # Wine and xdotool must see the same display.
@@ -13,9 +14,10 @@ fi
 
 installer=$1
 version=$2
-wine_run=$3
-holder=$4
-prefix=$5
+architecture=$3
+wine_run=$4
+holder=$5
+prefix=$6
 
 # Wine reads non-ASCII arguments in the locale's charset.
 export LC_ALL=C.UTF-8
@@ -23,11 +25,24 @@ export CHRONALIGN_WINEPREFIX="$prefix" WINEPREFIX="$prefix" WINEDEBUG=-all
 # No menu entries for the shortcut in the home directory of the machine.
 export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
 
-uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
-program_files="$prefix/drive_c/Program Files"
+# The keys are read where they are stored, in the 64-bit view.
+native_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
+wow64_key='HKLM\Software\WOW6432Node\Microsoft\Windows\CurrentVersion\Uninstall'
+if [ "$architecture" = x64 ]; then
+    windows_program_files='C:\Program Files'
+    other_program_files='Program Files (x86)'
+    uninstall_key=$native_key
+    other_key=$wow64_key
+else
+    windows_program_files='C:\Program Files (x86)'
+    other_program_files='Program Files'
+    uninstall_key=$wow64_key
+    other_key=$native_key
+fi
+program_files="$prefix/drive_c/${windows_program_files#C:\\}"
 shortcut="$prefix/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Tavemark Chronalign.lnk"
-default_dir='C:\Program Files\Tavemark Chronalign'
-other_dir='C:\Program Files\Tavemark Zeitgeber ä'
+default_dir="$windows_program_files\Tavemark Chronalign"
+other_dir="$windows_program_files\Tavemark Zeitgeber ä"
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/chronalign-installer.XXXXXX")
 failures=0
@@ -140,9 +155,11 @@ expect_clean() {
 }
 
 install
-[ ! -e "$prefix/drive_c/Program Files (x86)/Tavemark Chronalign" ] ||
-    fail "installed into the 32-bit Program Files"
-check_installed "silent install into the 64-bit Program Files" "$default_dir"
+[ ! -e "$prefix/drive_c/$other_program_files/Tavemark Chronalign" ] ||
+    fail "installed into $other_program_files"
+! "$wine_run" reg query "$other_key\\Tavemark Chronalign" /reg:64 >/dev/null 2>&1 ||
+    fail "the entry is under $other_key"
+check_installed "silent install into $windows_program_files" "$default_dir"
 
 printf '[stale]\r\n' >"$program_files/Tavemark Chronalign/tockwell.ini"
 install
