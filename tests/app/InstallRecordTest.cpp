@@ -18,8 +18,9 @@ protected:
 
     // The uid of the record, empty when the file does not have the record's exact form.
     std::string RecordedUid() const {
-        static const std::regex record("\\[common\\]\r\npid=120\r\nuid=([0-9A-F]{12,24})\r\n"
-                                       "ver=1\\.0\\.10\\.309\r\n\r\n");
+        static const std::regex record(
+            "\\[common\\]\r\npid=120\r\nuid=([0-9A-F]{12,24})\r\nver=" +
+            std::regex_replace(CHRONALIGN_PROJECT_VERSION, std::regex("\\."), "\\.") + "\r\n\r\n");
         const std::string content = m_directory.Read(kSettings);
         std::smatch match;
         return std::regex_match(content, match, record) ? match[1].str() : std::string();
