@@ -6,9 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cwchar>
 #include <string>
 
 namespace {
+
+const wchar_t kProjectVersion[] = L"" CHRONALIGN_PROJECT_VERSION;
 
 std::wstring ProgramPath() {
     return ProgramDirectory() + L"Chronalign.exe";
@@ -26,7 +29,7 @@ protected:
 TEST_F(OpenedProgram, FileVersionIsTheBuildsVersion) {
     wchar_t value[512] = L"junk";
     EXPECT_TRUE(m_version.GetVersionString(L"FileVersion", value, 512));
-    EXPECT_STREQ(value, L"1.0.10.309");
+    EXPECT_STREQ(value, kProjectVersion);
 }
 
 TEST_F(OpenedProgram, MissingValueGivesFalseAndAClearedBuffer) {
@@ -36,12 +39,14 @@ TEST_F(OpenedProgram, MissingValueGivesFalseAndAClearedBuffer) {
 }
 
 TEST_F(OpenedProgram, ValueTooLongForTheBufferIsNotCut) {
-    wchar_t value[10] = L"junk";
-    EXPECT_FALSE(m_version.GetVersionString(L"FileVersion", value, 10));
-    EXPECT_STREQ(value, L"");
-    wchar_t exact[11];
-    EXPECT_TRUE(m_version.GetVersionString(L"FileVersion", exact, 11));
-    EXPECT_STREQ(exact, L"1.0.10.309");
+    // Room for the text but not its terminating zero, then for both.
+    const int length = static_cast<int>(std::wcslen(kProjectVersion));
+    std::wstring value(length, L'?');
+    EXPECT_FALSE(m_version.GetVersionString(L"FileVersion", value.data(), length));
+    EXPECT_STREQ(value.c_str(), L"");
+    std::wstring exact(length + 1, L'?');
+    EXPECT_TRUE(m_version.GetVersionString(L"FileVersion", exact.data(), length + 1));
+    EXPECT_STREQ(exact.c_str(), kProjectVersion);
 }
 
 TEST_F(OpenedProgram, WithoutABufferOnlyTellsWhetherTheValueExists) {

@@ -35,8 +35,9 @@ protected:
 TEST_F(SavedIniFile, RecordIsTheHeaderTheKeysInOrderAndAnEmptyLineInCrLf) {
     m_ini.SetValue("common", "pid", "120");
     m_ini.SetValue("common", "uid", "6CD137A");
-    m_ini.SetValue("common", "ver", "1.0.10.309");
-    EXPECT_EQ(Saved(), "[common]\r\npid=120\r\nuid=6CD137A\r\nver=1.0.10.309\r\n\r\n");
+    m_ini.SetValue("common", "ver", CHRONALIGN_PROJECT_VERSION);
+    EXPECT_EQ(Saved(),
+              "[common]\r\npid=120\r\nuid=6CD137A\r\nver=" CHRONALIGN_PROJECT_VERSION "\r\n\r\n");
 }
 
 TEST_F(SavedIniFile, SettingAKeyAgainReplacesItsValueInItsFirstPosition) {

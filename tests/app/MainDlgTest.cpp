@@ -1,7 +1,6 @@
 // The main window's behaviour on its own layout, without a window: the time labels, setting
 // the clock, "Update Now", the time-zone label and the control panel.
 #include "app/MainDlg.h"
-#include "app/TimeFormat.h"
 #include "res/resource.h"
 #include "toolkit/StringTableLoader.h"
 
@@ -74,7 +73,14 @@ protected:
 
     MainDlgTest() : dialog(Services()) {}
 
-    void SetUp() override { ASSERT_TRUE(dialog.GetView().LoadLayout(IDR_MAIN_LAYOUT)); }
+    void SetUp() override {
+        // The texts below are those of this zone and of the user locale English (United
+        // States), Wine's for the Unix C locales.
+        TIME_ZONE_INFORMATION zone{};
+        ::GetTimeZoneInformation(&zone);
+        ASSERT_EQ(zone.Bias, -330) << "needs TZ=IST-5:30, as its CTest entry sets";
+        ASSERT_TRUE(dialog.GetView().LoadLayout(IDR_MAIN_LAYOUT));
+    }
 
     MainDlgServices Services() {
         MainDlgServices services;
@@ -132,24 +138,26 @@ TEST_F(MainDlgTest, ShowsTheStatusUntilAServerTimeArrives) {
     EXPECT_EQ(Text(kElementDifference), L"N/A");
     EXPECT_TRUE(State(kElementUpdateNow) & kStateDisabled);
     EXPECT_EQ(TextColor(kElementServerTime), RGB(0, 0, 0));
-    EXPECT_FALSE(Text(kElementLocalTime).empty());
+    EXPECT_EQ(Text(kElementLocalTime), L"12/8/2026 3:00:00 PM"); // 09:30 UTC
 }
 
 TEST_F(MainDlgTest, ShowsTheServerTimeAndTheDifferenceInSeconds) {
     struct Case {
         int offset;
         const wchar_t* difference;
+        const wchar_t* serverTime;
     };
-    for (const Case& c : {Case{5, L"5 sec"}, Case{-5, L"-5 sec"}, Case{0, L"0 sec"}}) {
+    for (const Case& c :
+         {Case{5, L"5 sec", L"12/8/2026 3:00:15 PM"}, Case{-5, L"-5 sec", L"12/8/2026 3:00:05 PM"},
+          Case{0, L"0 sec", L"12/8/2026 3:00:10 PM"}}) {
         dialog.GetView().EnableElement(kElementUpdateNow, FALSE);
         server.result = S_OK;
         server.serverUtc = Utc(2026, 12, 8, 9, 30, static_cast<WORD>(10 + c.offset));
         clock = Utc(2026, 12, 8, 9, 30, 10);
         dialog.RefreshTimeLabels();
         EXPECT_EQ(Text(kElementDifference), c.difference);
-        SYSTEMTIME local;
-        ::SystemTimeToTzSpecificLocalTime(nullptr, &server.serverUtc, &local);
-        EXPECT_EQ(Text(kElementServerTime), FormatDateTime(local));
+        EXPECT_EQ(Text(kElementServerTime), c.serverTime);
+        EXPECT_EQ(Text(kElementLocalTime), L"12/8/2026 3:00:10 PM");
         // Enabled while the configuration thread was never started.
         EXPECT_FALSE(State(kElementUpdateNow) & kStateDisabled);
     }
@@ -176,8 +184,7 @@ TEST_F(MainDlgTest, SetsTheClockToTheUtcTimeAndConfirmsIt) {
     // The time set, in UTC, formatted like the labels.
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0], L"Tavemark Chronalign|The clock was successfully synchronized with time "
-                        L"server on " +
-                            FormatDateTime(server.serverUtc) + L".");
+                        L"server on 12/8/2026 1:00:00 AM.");
     EXPECT_EQ(boxStyles[0], static_cast<UINT>(MB_OK | MB_ICONINFORMATION));
     EXPECT_FALSE(State(kElementUpdateNow) & kStateDisabled);
 }

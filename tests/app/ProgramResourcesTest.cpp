@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstring>
+#include <iterator>
 #include <string>
 
 namespace {
@@ -43,14 +45,45 @@ uint32_t BigEndian32(const std::string& bytes, size_t at) {
 } // namespace
 
 TEST_F(ProgramResources, IconGroup107HoldsTheSizesOfTheShell) {
-    HICON big = static_cast<HICON>(
-        ::LoadImageW(m_program, MAKEINTRESOURCEW(107), IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR));
-    HICON small = static_cast<HICON>(
-        ::LoadImageW(m_program, MAKEINTRESOURCEW(107), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
-    EXPECT_NE(big, nullptr);
-    EXPECT_NE(small, nullptr);
-    ::DestroyIcon(big);
-    ::DestroyIcon(small);
+    // The icon group's directory as stored: packed, the same on every pointer size.
+#pragma pack(push, 2)
+    struct GroupIconDirectory {
+        WORD reserved;
+        WORD type;
+        WORD count;
+    };
+    struct GroupIconEntry {
+        BYTE width; // 0 for 256
+        BYTE height;
+        BYTE colorCount;
+        BYTE reserved;
+        WORD planes;
+        WORD bitCount;
+        DWORD bytesInRes;
+        WORD id;
+    };
+#pragma pack(pop)
+    static_assert(sizeof(GroupIconDirectory) == 6 && sizeof(GroupIconEntry) == 14);
+
+    const std::string group = Bytes(MAKEINTRESOURCEW(107), RT_GROUP_ICON);
+    GroupIconDirectory directory{};
+    ASSERT_GE(group.size(), sizeof directory);
+    std::memcpy(&directory, group.data(), sizeof directory);
+    EXPECT_EQ(directory.type, 1); // icons, not cursors
+    const int sizes[] = {16, 24, 32, 48, 64, 256};
+    ASSERT_EQ(directory.count, std::size(sizes));
+    ASSERT_EQ(group.size(), sizeof directory + directory.count * sizeof(GroupIconEntry));
+    for (size_t i = 0; i < std::size(sizes); ++i) {
+        SCOPED_TRACE(sizes[i]);
+        GroupIconEntry entry{};
+        std::memcpy(&entry, group.data() + sizeof directory + i * sizeof entry, sizeof entry);
+        EXPECT_EQ(entry.width, sizes[i] % 256);
+        EXPECT_EQ(entry.height, sizes[i] % 256);
+        EXPECT_EQ(entry.planes, 1);
+        EXPECT_EQ(entry.bitCount, 32);
+        // The picture that the entry names is there, of the size it gives.
+        EXPECT_EQ(Bytes(MAKEINTRESOURCEW(entry.id), RT_ICON).size(), entry.bytesInRes);
+    }
 }
 
 // The skins draw these at fixed places and cut them into fixed-width states.

@@ -2,27 +2,57 @@
 
 #include "tests/fixtures/ChildProcess.h"
 
+#include <algorithm>
+
 namespace {
+
+constexpr wchar_t kProgramCaption[] = L"Tavemark Chronalign";
+// The dialog class of message boxes, which take their owner's caption.
+constexpr wchar_t kDialogClass[] = L"#32770";
 
 struct WindowSearch {
     DWORD processId;
-    HWND found;
+    std::vector<HWND> found;
 };
 
-BOOL CALLBACK MatchVisibleWindow(HWND window, LPARAM search) {
+BOOL CALLBACK CollectVisibleWindow(HWND window, LPARAM search) {
     auto* wanted = reinterpret_cast<WindowSearch*>(search);
     DWORD owner = 0;
     ::GetWindowThreadProcessId(window, &owner);
-    if (owner != wanted->processId || !::IsWindowVisible(window))
-        return TRUE;
-    wanted->found = window;
-    return FALSE;
+    if (owner == wanted->processId && ::IsWindowVisible(window))
+        wanted->found.push_back(window);
+    return TRUE;
 }
 
-HWND VisibleWindowOf(DWORD processId) {
-    WindowSearch search{processId, nullptr};
-    ::EnumWindows(MatchVisibleWindow, reinterpret_cast<LPARAM>(&search));
+std::vector<HWND> VisibleWindowsOf(DWORD processId) {
+    WindowSearch search{processId, {}};
+    ::EnumWindows(CollectVisibleWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+
+bool IsDialog(HWND window) {
+    wchar_t className[64] = {};
+    ::GetClassNameW(window, className, 64);
+    return std::wstring(className) == kDialogClass;
+}
+
+bool IsProgramWindow(HWND window) {
+    wchar_t caption[128] = {};
+    ::GetWindowTextW(window, caption, 128);
+    return std::wstring(caption) == kProgramCaption && !IsDialog(window);
+}
+
+bool IsOwnedByProgramWindow(HWND window) {
+    const HWND owner = ::GetWindow(window, GW_OWNER);
+    return owner != nullptr && IsProgramWindow(owner) && !IsDialog(window);
+}
+
+std::wstring Described(HWND window) {
+    wchar_t className[64] = {};
+    wchar_t caption[128] = {};
+    ::GetClassNameW(window, className, 64);
+    ::GetWindowTextW(window, caption, 128);
+    return std::wstring(className) + L": " + caption;
 }
 
 } // namespace
@@ -30,11 +60,18 @@ HWND VisibleWindowOf(DWORD processId) {
 ProgramRun RunProgramIn(const std::wstring& directory, const std::wstring& arguments,
                         const std::wstring& program) {
     ChildProcess child(L"\"" + directory + program + L"\"" + arguments);
-    ProgramRun run{STILL_ACTIVE, false};
+    ProgramRun run{STILL_ACTIVE, false, {}};
     for (int poll = 0; poll < 1500 && run.exitCode == STILL_ACTIVE; ++poll) {
         run.exitCode = child.Wait(20);
-        if (HWND window = VisibleWindowOf(child.Id())) {
-            run.showedWindow = true;
+        for (HWND window : VisibleWindowsOf(child.Id())) {
+            if (IsProgramWindow(window)) {
+                run.showedWindow = true;
+            } else if (IsOwnedByProgramWindow(window)) {
+                continue; // its shadow, which goes with it
+            } else if (std::find(run.otherWindows.begin(), run.otherWindows.end(),
+                                 Described(window)) == run.otherWindows.end()) {
+                run.otherWindows.push_back(Described(window));
+            }
             ::PostMessageW(window, WM_CLOSE, 0, 0);
         }
     }

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -40,8 +41,8 @@ public:
     SecondStart() { m_copied = m_directory.CopyProgram(L"Chronalign.exe"); }
 
     bool IsReady() const { return m_copied; }
-    DWORD Run(const std::wstring& arguments) const {
-        return RunProgramIn(m_directory.Path(), arguments).exitCode;
+    ProgramRun Run(const std::wstring& arguments) const {
+        return RunProgramIn(m_directory.Path(), arguments);
     }
     // Runs it to its end, counting the program windows meanwhile: the exit code and the most
     // windows seen at once.
@@ -143,8 +144,12 @@ TEST(SingleInstance, MutexWithoutTheWindowEndsTheSecondStartQuietly) {
     ASSERT_TRUE(running.IsReady());
     SecondStart second;
     ASSERT_TRUE(second.IsReady());
-    EXPECT_EQ(second.Run(L""), 0u);
-    EXPECT_EQ(second.Run(L" /t"), 0u);
+    for (const wchar_t* arguments : {L"", L" /t"}) {
+        const ProgramRun run = second.Run(arguments);
+        EXPECT_EQ(run.exitCode, 0u) << arguments;
+        EXPECT_FALSE(run.showedWindow) << arguments;
+        EXPECT_EQ(run.otherWindows, std::vector<std::wstring>()) << arguments;
+    }
     EXPECT_FALSE(second.WroteInstallRecord());
 }
 
@@ -155,7 +160,10 @@ TEST(SingleInstance, CaptionMustMatchExactly) {
     ASSERT_TRUE(::IsIconic(running.Window()));
     SecondStart second;
     ASSERT_TRUE(second.IsReady());
-    EXPECT_EQ(second.Run(L""), 0u);
+    const ProgramRun run = second.Run(L"");
+    EXPECT_EQ(run.exitCode, 0u);
+    EXPECT_FALSE(run.showedWindow);
+    EXPECT_EQ(run.otherWindows, std::vector<std::wstring>());
     ::Sleep(300);
     EXPECT_TRUE(::IsIconic(running.Window()));
 }

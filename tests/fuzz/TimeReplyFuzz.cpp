@@ -1,10 +1,11 @@
 // Feeds arbitrary bytes to the daytime reply parser and the SNTP timestamp conversions, as a
-// time server could send them.
+// time server could send them, and to the calendar check as any fields.
 #include "sync/DaytimeReply.h"
 #include "sync/NtpTimestamp.h"
 
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <string>
 
 namespace {
@@ -12,6 +13,34 @@ namespace {
 void Require(bool condition) {
     if (!condition)
         std::abort();
+}
+
+// The C library's calendar: a real date and time comes back unchanged from timegm, which
+// carries fields out of their ranges, and gmtime.
+bool ReferenceIsCalendarTime(const CalendarTime& time) {
+    if (time.wYear < 1601 || time.wYear > 30827 || time.wMilliseconds > 999)
+        return false;
+    std::tm fields{};
+    fields.tm_year = time.wYear - 1900;
+    fields.tm_mon = time.wMonth - 1;
+    fields.tm_mday = time.wDay;
+    fields.tm_hour = time.wHour;
+    fields.tm_min = time.wMinute;
+    fields.tm_sec = time.wSecond;
+    const std::time_t seconds = timegm(&fields);
+    std::tm back{};
+    return gmtime_r(&seconds, &back) != nullptr && back.tm_year == time.wYear - 1900 &&
+           back.tm_mon == time.wMonth - 1 && back.tm_mday == time.wDay &&
+           back.tm_hour == time.wHour && back.tm_min == time.wMinute && back.tm_sec == time.wSecond;
+}
+
+// Any fields at all, straight from the bytes.
+void CheckCalendarTime(const std::uint8_t* data, std::size_t size) {
+    CalendarTime time{};
+    if (size < sizeof time)
+        return;
+    std::memcpy(&time, data, sizeof time);
+    Require(IsCalendarTime(time) == ReferenceIsCalendarTime(time));
 }
 
 void CheckDaytime(const std::uint8_t* data, std::size_t size) {
@@ -22,7 +51,7 @@ void CheckDaytime(const std::uint8_t* data, std::size_t size) {
 
     CalendarTime utc{};
     if (ParseDaytimeReply(reply, utc))
-        IsCalendarTime(utc);
+        Require(IsCalendarTime(utc) == ReferenceIsCalendarTime(utc));
 
     std::size_t position = 0;
     for (int fields = 0; position != std::string::npos; ++fields) {
@@ -52,5 +81,6 @@ void CheckTimestamp(const std::uint8_t* data, std::size_t size) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     CheckDaytime(data, size);
     CheckTimestamp(data, size);
+    CheckCalendarTime(data, size);
     return 0;
 }

@@ -4,10 +4,10 @@
 #include "toolkit/PositionExpression.h"
 #include "toolkit/StringReferences.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -16,21 +16,64 @@ void Require(bool condition) {
         std::abort();
 }
 
+// The low 32 bits of a run of decimal digits, however long it is: 10^32 is a multiple of
+// 2^32, so only the last 32 digits count, read by the C library as two numbers.
+uint32_t LowBitsOfDigits(const std::string& digits) {
+    const std::string last = digits.size() > 32 ? digits.substr(digits.size() - 32) : digits;
+    const std::size_t split = last.size() > 19 ? last.size() - 19 : 0;
+    const uint64_t high = std::strtoull(last.substr(0, split).c_str(), nullptr, 10);
+    const uint64_t low = std::strtoull(last.substr(split).c_str(), nullptr, 10);
+    return static_cast<uint32_t>(high * 10000000000000000000ull + low);
+}
+
+// The digits at the start of the text.
+std::string LeadingDigits(const std::string& text) {
+    return text.substr(0, text.find_first_not_of("0123456789"));
+}
+
+// The positions that the text's items give along the extent, read straight from the text in
+// 32-bit unsigned arithmetic, apart from the parser and its items.
+std::vector<int32_t> ReferencePositions(const std::string& text, int32_t extent) {
+    std::vector<int32_t> positions;
+    for (std::size_t start = 0; !text.empty() && positions.size() < 4;) {
+        const std::size_t comma = text.find(',', start);
+        std::string item = text.substr(start, comma == std::string::npos ? comma : comma - start);
+        item.erase(0, item.find_first_not_of(" \t"));
+        const bool centred = item.rfind('|', 0) == 0;
+        item.erase(0, centred ? 1 : 0);
+        const bool fromFarEdge = item.rfind('-', 0) == 0;
+        item.erase(0, fromFarEdge ? 1 : 0);
+        const uint32_t offset = LowBitsOfDigits(LeadingDigits(item));
+        const auto base = static_cast<uint32_t>(centred ? extent / 2 : (fromFarEdge ? extent : 0));
+        positions.push_back(static_cast<int32_t>(fromFarEdge ? base - offset : base + offset));
+        if (comma == std::string::npos)
+            break;
+        start = comma + 1;
+    }
+    return positions;
+}
+
 void CheckPosition(const std::string& text, int32_t extent) {
     PositionItem items[4];
     const int count = ParsePositionItems(text.c_str(), items);
-    // At most four comma-separated items; anything after a fourth comma is ignored.
-    const auto commas = static_cast<int>(std::count(text.begin(), text.end(), ','));
-    Require(count == (text.empty() ? 0 : std::min(commas + 1, 4)));
+    const std::vector<int32_t> expected = ReferencePositions(text, extent);
+    Require(static_cast<std::size_t>(count) == expected.size());
+    for (int i = 0; i < count; ++i)
+        Require(ResolvePositionItem(items[i], extent) == expected[static_cast<std::size_t>(i)]);
     for (int i = count; i < 4; ++i)
         Require(!items[i].centred && !items[i].fromFarEdge && items[i].offset == 0);
-    for (int i = 0; i < count; ++i) {
-        const PositionItem& item = items[i];
-        const int64_t base = item.centred ? extent / 2 : (item.fromFarEdge ? extent : 0);
-        const int64_t expected = item.fromFarEdge ? base - item.offset : base + item.offset;
-        Require(ResolvePositionItem(item, extent) ==
-                static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(expected))));
-    }
+}
+
+// Blanks, a sign and digits, as the notation describes them, wrapped to 32 bits.
+int32_t ReferenceDecimal(const std::string& text) {
+    std::size_t at = text.find_first_not_of(" \t\n\v\f\r");
+    if (at == std::string::npos)
+        return 0;
+    const bool negative = text[at] == '-';
+    if (text[at] == '-' || text[at] == '+')
+        ++at;
+    const uint32_t magnitude = LowBitsOfDigits(LeadingDigits(text.substr(at)));
+    return static_cast<int32_t>(negative ? 0u - magnitude : magnitude);
 }
 
 // Entry 2 names itself and entry 4 names entry 2: neither may make the substitution loop.
@@ -68,7 +111,7 @@ void CheckNumbers(const std::string& text, int maxDigits) {
     if (maxDigits >= 0 && maxDigits < 8)
         Require(hex < (1u << (4 * maxDigits)));
     Require(ParseColor(text.c_str()) <= 0xFFFFFF);
-    ParseDecimal(text.c_str());
+    Require(ParseDecimal(text.c_str()) == ReferenceDecimal(text));
 }
 
 } // namespace

@@ -102,8 +102,9 @@ TEST_F(QueryDaytimeTest, SilentServerFailsAfterTenSecondsAndTheConnectionIsClose
 }
 
 TEST_F(QueryDaytimeTest, ClosedPortFailsAtOnce) {
+    const ClosedTcpPort closed;
     const auto start = Clock::now();
-    EXPECT_EQ(QueryDaytime(SourcesAnsweringAt(0, ClosedTcpPort()), winsock, 0, sink), E_FAIL);
+    EXPECT_EQ(QueryDaytime(SourcesAnsweringAt(0, closed.Port()), winsock, 0, sink), E_FAIL);
     EXPECT_LT(Clock::now() - start, milliseconds(3000));
 }
 

@@ -46,8 +46,10 @@ TEST(ParseDecimal16, ReadsTheDecimalPrefixLikeTheRuntime) {
 
 TEST(ParseDecimal16, KeepsTheLow16BitsOfLongNumbers) {
     EXPECT_EQ(ParseDecimal16("70000"), 70000 % 65536);
-    // Far beyond any integer type: wraps instead of overflowing.
-    ParseDecimal16(std::string(500, '9'));
+    // Far beyond any integer type: wraps instead of overflowing. 10^500 is a multiple of 2^16,
+    // so 500 nines are -1 in the low 16 bits.
+    EXPECT_EQ(ParseDecimal16(std::string(500, '9')), 0xFFFF);
+    EXPECT_EQ(ParseDecimal16(std::string(499, '0') + "7"), 7);
 }
 
 TEST(ParseDaytimeReply, ReadsThePublicServersFormat) {

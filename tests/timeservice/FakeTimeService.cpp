@@ -1,9 +1,10 @@
 // A stand-in for the Windows Time service, which Wine lacks: it answers start and stop with
 // pending states and wait hints, and appends each request, with the start type it finds in
 // the service manager at that moment, to a log file ("start 3", "stop 2").
-// It can also refuse stop requests for a while after it starts running.
+// It can also refuse stop requests for a while after it starts running. Each pending state
+// lasts the pending time, or until the named event is set.
 // Command line (the service's binary path):
-//   FakeTimeService.exe <pending ms> <hint ms> <refuse stop ms> <log>
+//   FakeTimeService.exe <pending ms> <hint ms> <refuse stop ms> <end-of-pending event> <log>
 #include "platform/ScopedHandle.h"
 #include "tests/timeservice/ServiceConfigQuery.h"
 
@@ -22,6 +23,7 @@ DWORD g_pendingMs = 0;
 DWORD g_waitHintMs = 0;
 DWORD g_refuseStopMs = 0;
 std::wstring g_logPath;
+ScopedHandle g_pendingEnds;
 SERVICE_STATUS_HANDLE g_statusHandle = nullptr;
 ScopedHandle g_stopRequested;
 
@@ -58,7 +60,7 @@ void WINAPI ServiceMain(DWORD, wchar_t**) {
         return;
     Report(SERVICE_START_PENDING, g_waitHintMs);
     Log("start");
-    ::Sleep(g_pendingMs);
+    ::WaitForSingleObject(g_pendingEnds.Get(), g_pendingMs);
     if (g_refuseStopMs > 0) {
         Report(SERVICE_RUNNING, 0);
         ::Sleep(g_refuseStopMs);
@@ -67,7 +69,7 @@ void WINAPI ServiceMain(DWORD, wchar_t**) {
 
     ::WaitForSingleObject(g_stopRequested.Get(), INFINITE);
     Report(SERVICE_STOP_PENDING, g_waitHintMs);
-    ::Sleep(g_pendingMs);
+    ::WaitForSingleObject(g_pendingEnds.Get(), g_pendingMs);
     Report(SERVICE_STOPPED, 0);
 }
 
@@ -76,12 +78,13 @@ void WINAPI ServiceMain(DWORD, wchar_t**) {
 int wmain() {
     int count = 0;
     wchar_t** arguments = ::CommandLineToArgvW(::GetCommandLineW(), &count);
-    if (arguments == nullptr || count != 5)
+    if (arguments == nullptr || count != 6)
         return 2;
     g_pendingMs = std::wcstoul(arguments[1], nullptr, 10);
     g_waitHintMs = std::wcstoul(arguments[2], nullptr, 10);
     g_refuseStopMs = std::wcstoul(arguments[3], nullptr, 10);
-    g_logPath = arguments[4];
+    g_pendingEnds.Reset(::CreateEventW(nullptr, TRUE, FALSE, arguments[4]));
+    g_logPath = arguments[5];
     ::LocalFree(arguments);
 
     g_stopRequested.Reset(::CreateEventW(nullptr, TRUE, FALSE, nullptr));

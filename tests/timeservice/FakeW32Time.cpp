@@ -70,13 +70,15 @@ bool CreateMachineKey(const wchar_t* path) {
     return CreateRegistryKey(HKEY_LOCAL_MACHINE, path);
 }
 
-bool CreateStandIn(const FakeW32TimeOptions& options, const std::wstring& logPath) {
+bool CreateStandIn(const FakeW32TimeOptions& options, const std::wstring& pendingEvent,
+                   const std::wstring& logPath) {
     ScopedServiceHandle manager(::OpenSCManagerW(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
     const std::wstring program =
         ProgramDirectory() + (options.missingProgram ? L"missing\\" : L"") + L"FakeTimeService.exe";
     const std::wstring binary = L"\"" + program + L"\" " + std::to_wstring(options.pendingMs) +
                                 L" " + std::to_wstring(options.waitHintMs) + L" " +
-                                std::to_wstring(options.refuseStopMs) + L" \"" + logPath + L"\"";
+                                std::to_wstring(options.refuseStopMs) + L" " + pendingEvent +
+                                L" \"" + logPath + L"\"";
     ScopedServiceHandle service(::CreateServiceW(
         manager.Get(), L"W32Time", L"Windows Time (test stand-in)", SERVICE_ALL_ACCESS,
         SERVICE_WIN32_OWN_PROCESS, options.startType, SERVICE_ERROR_IGNORE, binary.c_str(), nullptr,
@@ -93,9 +95,12 @@ FakeW32Time::FakeW32Time(const FakeW32TimeOptions& options) {
         return;
     wchar_t temp[MAX_PATH] = {};
     ::GetTempPathW(MAX_PATH, temp);
-    m_logPath =
-        std::wstring(temp) + L"FakeW32Time-" + std::to_wstring(::GetCurrentProcessId()) + L".log";
+    const std::wstring name = L"FakeW32Time-" + std::to_wstring(::GetCurrentProcessId());
+    m_logPath = std::wstring(temp) + name + L".log";
     ::DeleteFileW(m_logPath.c_str());
+    // Global: the service process may run in a session of its own.
+    const std::wstring pendingEvent = L"Global\\" + name + L"-pending";
+    m_pendingEnds.Reset(::CreateEventW(nullptr, TRUE, FALSE, pendingEvent.c_str()));
 
     m_createdServersRoot = FirstMissingMachineKey(kServersKeyPath);
     ATL::CRegKey servers;
@@ -115,7 +120,8 @@ FakeW32Time::FakeW32Time(const FakeW32TimeOptions& options) {
     if (m_createdServersRoot.empty())
         m_savedServersAccessList = KeyAccessList(kServersKeyPath);
 
-    m_ready = (!options.installService || CreateStandIn(options, m_logPath)) &&
+    m_ready = m_pendingEnds.Get() != nullptr &&
+              (!options.installService || CreateStandIn(options, pendingEvent, m_logPath)) &&
               CreateMachineKey(kConfigKeyPath) && CreateMachineKey(kParametersKeyPath) &&
               (!options.createNtpClientKey || CreateMachineKey(kNtpClientKeyPath)) &&
               CreateMachineKey(kServersKeyPath);
@@ -124,6 +130,7 @@ FakeW32Time::FakeW32Time(const FakeW32TimeOptions& options) {
 FakeW32Time::~FakeW32Time() {
     if (m_logPath.empty())
         return;
+    EndPending();
     RemoveStandIn();
     if (!m_createdServersRoot.empty()) {
         ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, m_createdServersRoot.c_str());
@@ -148,6 +155,10 @@ bool FakeW32Time::Start() const {
     ScopedServiceHandle manager(::OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CONNECT));
     ScopedServiceHandle service(OpenTimeService(manager.Get(), SERVICE_START));
     return service && ::StartServiceW(service.Get(), 0, nullptr);
+}
+
+bool FakeW32Time::EndPending() const {
+    return ::SetEvent(m_pendingEnds.Get()) != FALSE;
 }
 
 DWORD FakeW32Time::State() const {

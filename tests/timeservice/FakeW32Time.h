@@ -2,6 +2,8 @@
 // test prefix, and removes all of it again, so that every run starts from the same state.
 #pragma once
 
+#include "platform/ScopedHandle.h"
+
 #include <windows.h>
 
 #include <string>
@@ -19,7 +21,8 @@ constexpr const wchar_t* kServersKeyPath =
 struct FakeW32TimeOptions {
     bool installService = true;
     DWORD startType = SERVICE_DEMAND_START;
-    // How long each start and stop stays pending, and the wait hint reported meanwhile.
+    // How long each start and stop stays pending, and the wait hint reported meanwhile; a test
+    // may end the pending sooner.
     DWORD pendingMs = 200;
     DWORD waitHintMs = 300;
     // How long a running service refuses to be stopped.
@@ -40,6 +43,8 @@ public:
     bool Ready() const { return m_ready; }
 
     bool Start() const;
+    // Ends a pending start or stop at once, and every later one.
+    bool EndPending() const;
     // The current state, 0 when it cannot be read.
     DWORD State() const;
     DWORD StartType() const;
@@ -52,6 +57,8 @@ private:
     // The highest key of the Servers path that did not exist and is removed again.
     std::wstring m_createdServersRoot;
     std::wstring m_logPath;
+    // Named, so that the service process can open it.
+    ScopedHandle m_pendingEnds;
     // The two Servers values as they were ("2" and the default), to put back.
     struct SavedValue {
         bool present = false;

@@ -143,14 +143,15 @@ TEST_F(TimeServiceConfigTest, StoppedDisabledServiceBecomesAutomaticAndIsStarted
 }
 
 TEST_F(TimeServiceConfigTest, PendingServiceGetsNoRequest) {
-    FakeW32TimeOptions slow;
-    slow.pendingMs = 1500;
-    ASSERT_TRUE(Install(slow, false));
+    FakeW32TimeOptions held;
+    held.pendingMs = 60000; // until ended below, however slowly this runs
+    ASSERT_TRUE(Install(held, false));
     ASSERT_TRUE(fake->Start());
     ASSERT_EQ(fake->State(), static_cast<DWORD>(SERVICE_START_PENDING));
     EXPECT_EQ(ConfigureTimeService(settings), S_OK);
     EXPECT_TRUE(messages.empty());
     EXPECT_EQ(fake->StartType(), static_cast<DWORD>(SERVICE_DEMAND_START));
+    ASSERT_TRUE(fake->EndPending());
     EXPECT_TRUE(fake->WaitForState(SERVICE_RUNNING, 15000));
     EXPECT_EQ(fake->Requests(), std::vector<std::string>{"start 3"});
 }

@@ -97,6 +97,7 @@ TEST_F(ControlsTest, ReportsItsSize) {
     for (const Case& c : cases) {
         const std::string xml = std::string("<dlg>") + c.element + "</dlg>";
         auto root = LoadDialog(xml.c_str());
+        ASSERT_NE(root, nullptr) << c.element;
         const RECT& rect = root->FindChildById(9)->GetRect();
         EXPECT_EQ(rect.right - rect.left, c.expected.cx) << c.element;
         EXPECT_EQ(rect.bottom - rect.top, c.expected.cy) << c.element;
@@ -105,6 +106,7 @@ TEST_F(ControlsTest, ReportsItsSize) {
     // The marks widen the text's size.
     auto root = LoadDialog(R"(<dlg><text id="1" pos="0,0">Option</text>
         <check id="2" pos="0,0">Option</check><radio id="3" pos="0,0">Option</radio></dlg>)");
+    ASSERT_NE(root, nullptr);
     const LONG width = root->FindChildById(1)->GetRect().right;
     EXPECT_EQ(root->FindChildById(2)->GetRect().right, width + 17);
     EXPECT_EQ(root->FindChildById(3)->GetRect().right, width + 14);
@@ -114,6 +116,7 @@ TEST_F(ControlsTest, ACheckBoxShowsItsMarkAndAClickTogglesIt) {
     auto root = LoadDialog(R"(<dlg><check id="1" pos="0,0,60,20" class="plain">Ok</check>
                                    <check id="2" pos="0,20,60,40" class="plain" check="1">Ok</check>
                                    </dlg>)");
+    ASSERT_NE(root, nullptr);
     CBkWindow* unchecked = root->FindChildById(1);
     CBkWindow* checked = root->FindChildById(2);
     const RECT firstMark{0, 3, 13, 16};
@@ -144,6 +147,7 @@ TEST_F(ControlsTest, ARadioClickMovesTheCheckWithinItsGroup) {
     auto root = LoadDialog(R"(<dlg><radio id="1" pos="0,0,40,20" group="g" check="1"/>
                                    <radio id="2" pos="0,20,40,40" group="g"/>
                                    <radio id="3" pos="0,40,40,60" group="other" check="1"/></dlg>)");
+    ASSERT_NE(root, nullptr);
     root->SetContainerWindow(view.Window());
     const RECT firstMark{0, 4, 12, 16};
     const RECT secondMark{0, 24, 12, 36};
@@ -185,6 +189,7 @@ TEST_F(ControlsTest, AProgressBarFillsTheValuesShareOfTheRange) {
         const std::string xml =
             std::string(R"(<dlg><progress id="1" pos="0,0,104,12" )") + c.attributes + "/></dlg>";
         auto root = LoadDialog(xml.c_str());
+        ASSERT_NE(root, nullptr) << c.attributes;
         DibCanvas canvas(104, 12);
         root->Redraw(canvas.Dc(), nullptr);
         if (c.filledRight > 3) {
@@ -198,6 +203,7 @@ TEST_F(ControlsTest, AProgressBarFillsTheValuesShareOfTheRange) {
 TEST_F(ControlsTest, AProgressBarWritesThePercentageInTheFillsContrast) {
     auto root = LoadDialog(R"(<dlg><progress id="1" pos="0,0,104,20" class="plain" value="50"
                                    showpercent="1"/></dlg>)");
+    ASSERT_NE(root, nullptr);
     DibCanvas canvas(104, 20);
     root->Redraw(canvas.Dc(), nullptr);
     // Centred over the edge of the fill: white on the fill, black beside it.
@@ -208,6 +214,7 @@ TEST_F(ControlsTest, AProgressBarWritesThePercentageInTheFillsContrast) {
 
 TEST_F(ControlsTest, AMovingBlockAdvancesAtEachPaint) {
     auto root = LoadDialog(R"(<dlg><progress id="1" pos="0,0,104,12" progressbar="1"/></dlg>)");
+    ASSERT_NE(root, nullptr);
     DibCanvas canvas(104, 12);
     root->Redraw(canvas.Dc(), nullptr);
     EXPECT_EQ(canvas.Pixel(5, 6), kBarFill); // a quarter of the inside, from its left
@@ -224,6 +231,7 @@ TEST_F(ControlsTest, ALineIsDrawnInItsPenStyle) {
                                    <hr pos="0,10,-0,10" crbg="FF0000" style="dot"/>
                                    <hr pos="0,14,-0,14"/></dlg>)",
                            RECT{0, 0, 100, 16});
+    ASSERT_NE(root, nullptr);
     DibCanvas canvas(100, 16);
     root->Redraw(canvas.Dc(), nullptr);
     EXPECT_EQ(CountColor(canvas, {0, 2, 100, 3}, kRed), 100);
@@ -257,6 +265,7 @@ TEST_F(ControlsTest, ASkinnedButtonShowsTheSubImageOfItsState) {
         auto root = LoadDialog(R"(<dlg><dlg id="1" pos="0,0,20,6">
                                   <skinbtn id="2" pos="0,0" skin="four"/>
                                   <skinbtn id="3" pos="10,0" class="skinned"/></dlg></dlg>)");
+        ASSERT_NE(root, nullptr);
         if (c.parentDisabled)
             root->FindChildById(1)->ModifyState(kStateDisabled, 0);
         for (const UINT id : {2u, 3u})
@@ -279,6 +288,7 @@ protected:
             <tab title="B"><text id="12" pos="0,0,-0,-0" crbg="00FF00"/></tab>
             <tab title="C" hide="1"/>
             <tab title="D"/></tabctrl></dlg>)");
+        ASSERT_NE(root, nullptr);
         root->SetContainerWindow(view.Window());
         tabs = static_cast<CBkTabCtrl*>(root->FindChildById(5));
     }
@@ -364,8 +374,10 @@ TEST_F(TabControlTest, TheOwnerSelectsByAttributeWithoutBeingAsked) {
 
 class RichTextTest : public ControlsTest {
 protected:
+    // Under ASSERT_NO_FATAL_FAILURE: a document that does not parse ends the test.
     void Load(const char* xml) {
         root = LoadDialog(xml, RECT{0, 0, 200, 100});
+        ASSERT_NE(root, nullptr);
         root->SetContainerWindow(view.Window());
         rich = static_cast<CBkRichText*>(root->FindChildById(7));
     }
@@ -378,8 +390,9 @@ protected:
 };
 
 TEST_F(RichTextTest, BreaksLinesAndDrawsBoldAndColouredRuns) {
-    Load(R"(<dlg><richtext id="7" pos="0,0,200,100" class="rich">HH<BR/><b>HH</b><br/>)"
-         R"(<C color="FF0000">HH</C><o offset="10"/><I>HH</I></richtext></dlg>)");
+    ASSERT_NO_FATAL_FAILURE(
+        Load(R"(<dlg><richtext id="7" pos="0,0,200,100" class="rich">HH<BR/><b>HH</b><br/>)"
+             R"(<C color="FF0000">HH</C><o offset="10"/><I>HH</I></richtext></dlg>)"));
     ASSERT_EQ(rich->GetLayout().pieces.size(), 4u);
     EXPECT_EQ(Piece(0).box.top, 0);
     EXPECT_EQ(Piece(1).box.top, 20);
@@ -399,7 +412,8 @@ TEST_F(RichTextTest, BreaksLinesAndDrawsBoldAndColouredRuns) {
 }
 
 TEST_F(RichTextTest, WrapsWordsAndMovesALinkThatDoesNotFit) {
-    Load(R"(<dlg><richtext id="7" pos="0,0,200,100" class="rich">aaa bbb</richtext></dlg>)");
+    ASSERT_NO_FATAL_FAILURE(
+        Load(R"(<dlg><richtext id="7" pos="0,0,200,100" class="rich">aaa bbb</richtext></dlg>)"));
     ASSERT_EQ(rich->GetLayout().pieces.size(), 2u);
     // Far enough on for the first word to fit and the second not.
     const LONG first = Piece(0).box.right - Piece(0).box.left;
@@ -408,7 +422,7 @@ TEST_F(RichTextTest, WrapsWordsAndMovesALinkThatDoesNotFit) {
     const std::string xml = R"(<dlg><richtext id="7" pos="0,0,200,100" class="rich"><o offset=")" +
                             offset +
                             R"("/>aaa bbb<o offset="500"/><a id="3">link</a></richtext></dlg>)";
-    Load(xml.c_str());
+    ASSERT_NO_FATAL_FAILURE(Load(xml.c_str()));
     ASSERT_EQ(rich->GetLayout().pieces.size(), 3u);
     EXPECT_EQ(std::to_string(Piece(0).box.left), offset);
     EXPECT_EQ(Piece(1).box.left, 0);
@@ -419,8 +433,9 @@ TEST_F(RichTextTest, WrapsWordsAndMovesALinkThatDoesNotFit) {
 }
 
 TEST_F(RichTextTest, ALinkRunReportsItsIdWhenClicked) {
-    Load(R"(<dlg><richtext id="7" pos="0,0,200,100" class="rich" linkclass="rich_link">)"
-         R"(Go <A id="42">there</A>now</richtext></dlg>)");
+    ASSERT_NO_FATAL_FAILURE(
+        Load(R"(<dlg><richtext id="7" pos="0,0,200,100" class="rich" linkclass="rich_link">)"
+             R"(Go <A id="42">there</A>now</richtext></dlg>)"));
     ASSERT_EQ(rich->GetLayout().pieces.size(), 3u);
     const RECT link = Piece(1).box;
     // The style's spacing follows a link run.
@@ -451,6 +466,7 @@ TEST_F(ControlsTest, AnIconIsDrawnFromTheProgramOrTheSystem) {
     auto root = LoadDialog(R"(<dlg><icon pos="0,0,16,16" src="701"/>
                                    <icon pos="20,0,52,32" oem="32512"/>
                                    <icon pos="60,0,76,16" src="799"/></dlg>)");
+    ASSERT_NE(root, nullptr);
     DibCanvas canvas(80, 32);
     root->Redraw(canvas.Dc(), nullptr);
     EXPECT_EQ(CountColor(canvas, {0, 0, 16, 16}, kRed), 256);
@@ -467,6 +483,7 @@ TEST_F(ControlsTest, AMemoryImageDrawsTheImageAtItsAddress) {
                             R"("/><memimage id="2" pos="10,0" mempointer=")" + address +
                             R"("/><memimage id="3" pos="20,0,28,8" mempointer="0"/></dlg>)";
     auto root = LoadDialog(xml.c_str());
+    ASSERT_NE(root, nullptr);
     DibCanvas canvas(30, 8);
     root->Redraw(canvas.Dc(), nullptr);
     EXPECT_EQ(CountColor(canvas, {0, 0, 8, 8}, kGreen), 64); // scaled into the rect
@@ -508,6 +525,7 @@ TEST_F(ControlsTest, PaintingCreatesNoLastingGdiObjects) {
         <tabctrl id="1" pos="100,0,300,100"><tab title="A"/><tab title="B"/></tabctrl>
         <richtext pos="300,0,490,100" class="rich" linkclass="rich_link">a <b>b</b><a>c</a></richtext>
         </dlg>)");
+    ASSERT_NE(root, nullptr);
     DibCanvas canvas(490, 120);
     root->Redraw(canvas.Dc(), nullptr); // fonts and icons are made once, on first use
     const DWORD before = CountGdiObjects();

@@ -27,6 +27,7 @@ TEST_F(ElementPaintTest, DrawsBackgroundsByColourSkinAndHover) {
         <text id="4" pos="60,0,80,20" class="hover_bg"/>
         <text id="5" pos="80,0,100,20" class="hover_bg"/>
         </dlg>)");
+    ASSERT_NE(root, nullptr);
     root->FindChildById(5)->ModifyState(kStateHover, 0);
     DibCanvas canvas(100, 20, RGB(1, 2, 3));
     root->Redraw(canvas.Dc(), nullptr);
@@ -47,6 +48,7 @@ TEST_F(ElementPaintTest, PaintsHoverAndDisabledText) {
         <text id="3" pos="200,0,300,30" class="greyed">MMMM</text>
         <dlg id="4" pos="300,0,400,30"><text id="5" pos="0,0,-0,-0" class="greyed">MMMM</text></dlg>
         </dlg>)");
+    ASSERT_NE(root, nullptr);
     root->FindChildById(2)->ModifyState(kStateHover, 0);
     root->FindChildById(3)->ModifyState(kStateDisabled, 0);
     root->FindChildById(4)->ModifyState(kStateDisabled, 0); // disabled through its parent
@@ -66,6 +68,7 @@ TEST_F(ElementPaintTest, PaintsHoverAndDisabledText) {
 TEST_F(ElementPaintTest, SkipsElementsOutsideTheRegion) {
     auto root = LoadDialog(R"(<dlg><text pos="0,0,20,20" class="red_bg"/>
                                    <text pos="40,0,60,20" class="red_bg"/></dlg>)");
+    ASSERT_NE(root, nullptr);
     DibCanvas canvas(60, 20);
     HRGN region = ::CreateRectRgn(0, 0, 30, 20);
     root->Redraw(canvas.Dc(), region);
@@ -96,6 +99,7 @@ TEST_F(ElementPaintTest, ImageButtonsPickTheirSubImageByState) {
     for (const Case& c : cases) {
         auto root = LoadDialog(R"(<dlg><imgbtn id="1" pos="0,0" skin="four" group="g"/>
                                        <imgbtn id="2" pos="10,0" skin="four" group="g"/></dlg>)");
+        ASSERT_NE(root, nullptr);
         if (c.groupChecked && !(c.state & kStateChecked))
             root->FindChildById(2)->ModifyState(kStateChecked, 0);
         root->FindChildById(1)->ModifyState(c.state, 0);
@@ -109,6 +113,7 @@ TEST_F(ElementPaintTest, AGroupClickMovesTheCheckAndRepaintsBoth) {
     NoticeRecorder view;
     auto root = LoadDialog(R"(<dlg><imgbtn id="1" pos="0,0" skin="four" group="pair"/>
                                    <imgbtn id="2" pos="10,0" skin="four" group="pair"/></dlg>)");
+    ASSERT_NE(root, nullptr);
     root->SetContainerWindow(view.Window());
     CBkWindow* first = root->FindChildById(1);
     CBkWindow* second = root->FindChildById(2);
@@ -136,6 +141,7 @@ TEST_F(ElementPaintTest, PaintingAndHoveringCreateNoLastingGdiObjects) {
         <imgbtn id="2" pos="0,40" skin="four" caption="Go"/>
         <text id="3" pos="0,80,200,110" class="greyed">Disabled</text>
         <img id="4" pos="0,120" skin="strip"/></dlg>)");
+    ASSERT_NE(root, nullptr);
     DibCanvas canvas(490, 200);
     root->Redraw(canvas.Dc(), nullptr); // fonts and images are made once, on first use
     const DWORD before = CountGdiObjects();

@@ -64,6 +64,7 @@ TEST_F(ElementTest, PlacesChildrenByTheirPositions) {
 TEST_F(ElementTest, FloatsOnlyWithoutACornerOrBox) {
     auto root = LoadDialog(R"(<dlg><img id="1" float="1"/><img id="2" pos="0,0" float="1"/>
                               <img id="3"/></dlg>)");
+    ASSERT_NE(root, nullptr);
     EXPECT_TRUE(root->FindChildById(1)->IsFloating());
     EXPECT_FALSE(root->FindChildById(2)->IsFloating());
     EXPECT_FALSE(root->FindChildById(3)->IsFloating());
@@ -71,6 +72,7 @@ TEST_F(ElementTest, FloatsOnlyWithoutACornerOrBox) {
 
 TEST_F(ElementTest, ChangingThePositionAtRunTimePlacesTheChildAtOnce) {
     auto root = LoadDialog(R"(<dlg><img id="1" pos="0,0" skin="four"/></dlg>)");
+    ASSERT_NE(root, nullptr);
     CBkWindow* child = root->FindChildById(1);
     EXPECT_EQ(child->SetAttribute("pos", "-10,|2", false), S_FALSE);
     EXPECT_TRUE(RectIs(child->GetRect(), {480, 252, 488, 258}));
@@ -86,6 +88,7 @@ TEST_F(ElementTest, SizesTextByItsStyleAndFont) {
         <text id="3" pos="0,0" class="bold_box">Wide text</text>
         <dlg class="bold_box" pos="0,0,-0,-0"><text id="4" pos="0,0">Wide text</text></dlg>
         <text id="5" pos="0,0" class="margins"></text></dlg>)");
+    ASSERT_NE(root, nullptr);
     const auto size = [&](UINT id) {
         const RECT& r = root->FindChildById(id)->GetRect();
         return SIZE{r.right - r.left, r.bottom - r.top};
@@ -135,6 +138,7 @@ TEST(StringReferences, SubstitutesNumberedEntries) {
 TEST_F(ElementTest, LoadsTextWithTheStringTable) {
     BkString::Set(12, L"The clock");
     auto root = LoadDialog(R"(<dlg><text id="1">Now: %str12% ticks</text></dlg>)");
+    ASSERT_NE(root, nullptr);
     EXPECT_EQ(root->FindChildById(1)->GetInnerText(), L"Now: The clock ticks");
 }
 
@@ -149,6 +153,7 @@ TEST_F(ElementTest, HitsFloatingChildrenFirstAndSkipsHiddenAndTransparentOnes) {
         <dlg id="7" pos="0,200,100,300" onlydrawchild="1"><img id="8" pos="0,0,-0,-0"/></dlg>
         <dlg id="9" pos="200,200,300,300"><img id="10" pos="0,0,10,10"/></dlg>
         </dlg>)");
+    ASSERT_NE(root, nullptr);
     struct Case {
         int x, y;
         UINT id;
@@ -169,6 +174,7 @@ TEST_F(ElementTest, HitsFloatingChildrenFirstAndSkipsHiddenAndTransparentOnes) {
 TEST_F(ElementTest, FindsDirectChildrenBeforeGrandchildren) {
     auto root = LoadDialog(R"(<dlg><dlg id="5"><text id="7">deep</text></dlg>
                                    <text id="7">near</text><text>no id</text></dlg>)");
+    ASSERT_NE(root, nullptr);
     EXPECT_EQ(root->FindChildById(7)->GetInnerText(), L"near");
     EXPECT_EQ(root->FindChildById(0)->GetInnerText(), L"no id");
     EXPECT_EQ(root->FindChildById(8), nullptr);
@@ -178,11 +184,13 @@ TEST_F(ElementTest, HandlesAreNeverReused) {
     UINT first = 0;
     {
         auto root = LoadDialog("<dlg/>");
+        ASSERT_NE(root, nullptr);
         first = root->GetHandle();
         EXPECT_EQ(FindElement(first), root.get());
     }
     EXPECT_EQ(FindElement(first), nullptr);
     auto again = LoadDialog("<dlg/>");
+    ASSERT_NE(again, nullptr);
     EXPECT_GT(again->GetHandle(), first);
 }
 
