@@ -22,8 +22,8 @@ if ! command -v unshare >/dev/null; then
     exit 1
 fi
 if [ "${CHRONALIGN_IN_NAMESPACE:-}" != 1 ]; then
-    # The wrapper creates the build's prefix on first use.
-    [ -f "$prefix/.chronalign-ready" ] || "$wine_run" cmd.exe /c exit 0
+    # The wrapper makes the build's prefix when it is missing or incomplete.
+    "$wine_run" cmd.exe /c exit 0
     scratch=$(mktemp -d "${TMPDIR:-/tmp}/chronalign-readonly.XXXXXX")
     status=0
     CHRONALIGN_IN_NAMESPACE=1 CHRONALIGN_SCRATCH=$scratch \

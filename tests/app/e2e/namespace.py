@@ -28,9 +28,8 @@ def enter(wine_run, prefix):
     if missing:
         print("FAILED: missing " + " ".join(missing))
         sys.exit(1)
-    # The wrapper creates the build's prefix on first use.
-    if not os.path.exists(os.path.join(prefix, ".chronalign-ready")):
-        subprocess.run([wine_run, "cmd.exe", "/c", "exit", "0"], check=True)
+    # The wrapper makes the build's prefix when it is missing or incomplete.
+    subprocess.run([wine_run, "cmd.exe", "/c", "exit", "0"], check=True)
     scratch = tempfile.mkdtemp(prefix="chronalign-e2e.")
     env = dict(os.environ, **{_INSIDE: "1", _SCRATCH: scratch})
     try:
