@@ -6,7 +6,8 @@
 #include "app/SingleInstance.h"
 #include "res/resource.h"
 #include "toolkit/BkImagePools.h"
-#include "toolkit/SkinStyleLoaders.h"
+#include "toolkit/SkinListLoader.h"
+#include "toolkit/StyleSheetLoader.h"
 #include "toolkit/StringTableLoader.h"
 
 #include <winsock2.h>

@@ -4,7 +4,7 @@
 #include "bench/BenchTiming.h"
 #include "tests/fixtures/ProgramResources.h"
 #include "toolkit/BkDialogImpl.h"
-#include "toolkit/SkinStyleLoaders.h"
+#include "toolkit/StyleSheetLoader.h"
 
 #include "ToolkitTestResources.h"
 

@@ -10,7 +10,6 @@
 #include "platform/ScopedLibrary.h"
 #include "platform/WindowImpl.h"
 #include "toolkit/BkDialogView.h"
-#include "toolkit/BkRealWnd.h"
 #include "toolkit/BkShadowWnd.h"
 
 #include <algorithm>

@@ -1,6 +1,5 @@
 #include "toolkit/BkPanel.h"
 
-#include "toolkit/BkRealWnd.h"
 #include "toolkit/BkStyle.h"
 #include "toolkit/ElementFactory.h"
 
@@ -117,6 +116,14 @@ void CBkPanel::OnMouseMove(UINT flags, POINT point) {
         if ((child->GetState() & kStateHidden) == 0 && ::PtInRect(&rect, point))
             SendElementMessage(child, WM_MOUSEMOVE, flags, MAKELPARAM(point.x, point.y));
     }
+}
+
+void ShowRealWindowsBelow(CBkWindow* element) {
+    element->ShowRealWindow();
+    if (!element->IsContainer())
+        return;
+    for (CBkWindow* child : static_cast<CBkContainerWnd*>(element)->Children())
+        ShowRealWindowsBelow(child);
 }
 
 void CBkDialog::LayoutChildren() {

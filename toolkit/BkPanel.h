@@ -79,6 +79,9 @@ protected:
     void OnWindowPosChanged(LPWINDOWPOS position);
 };
 
+// Shows or hides the real windows of the element and of every element below it.
+void ShowRealWindowsBelow(CBkWindow* element);
+
 // A "dlg" that is one click target as a whole.
 class CBkDialogButton : public CBkDialog {
     BK_TAG_NAME("dlgbtn")

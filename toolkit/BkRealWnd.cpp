@@ -1,7 +1,6 @@
 #include "toolkit/BkRealWnd.h"
 
 #include "toolkit/BkNotify.h"
-#include "toolkit/BkPanel.h"
 
 HWND CBkRealWnd::GetRealWindow() const {
     return m_containerWindow != nullptr ? ::GetDlgItem(m_containerWindow, static_cast<int>(m_id))
@@ -45,13 +44,4 @@ void CBkRealWnd::OnWindowPosChanged(LPWINDOWPOS position) {
         ::InvalidateRect(window, nullptr, TRUE);
         ::ShowWindow(window, SW_SHOW);
     }
-}
-
-void ShowRealWindowsBelow(CBkWindow* element) {
-    if (element->MatchesTag(CBkRealWnd::kTagName))
-        static_cast<CBkRealWnd*>(element)->ShowRealWindow();
-    if (!element->IsContainer())
-        return;
-    for (CBkWindow* child : static_cast<CBkContainerWnd*>(element)->Children())
-        ShowRealWindowsBelow(child);
 }

@@ -10,8 +10,7 @@ public:
     bool RedrawOnStateChange() override { return false; }
     // The child window of the view with the element's id; null when there is none.
     HWND GetRealWindow() const;
-    // Shows or hides the window as the element's visibility (its ancestors' included) says.
-    void ShowRealWindow();
+    void ShowRealWindow() override;
 
     BK_BEGIN_MSG_MAP()
     MSG_WM_PAINT(OnPaint)
@@ -27,6 +26,3 @@ protected:
     // Moves the window with the element and tells the view.
     void OnWindowPosChanged(LPWINDOWPOS position);
 };
-
-// Shows or hides the real windows of every "realwnd" element below the element.
-void ShowRealWindowsBelow(CBkWindow* element);

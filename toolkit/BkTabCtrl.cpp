@@ -2,7 +2,6 @@
 
 #include "toolkit/BkFontPool.h"
 #include "toolkit/BkNotify.h"
-#include "toolkit/BkRealWnd.h"
 #include "toolkit/Utf8.h"
 
 #include <tinyxml.h>

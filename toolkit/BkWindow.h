@@ -75,6 +75,9 @@ public:
     // Whether hover and press changes must repaint the element.
     virtual bool RedrawOnStateChange();
     virtual bool IsContainer() const { return false; }
+    // Shows or hides the real window that the element stands for, as its visibility (its
+    // ancestors' included) says; most elements stand for none.
+    virtual void ShowRealWindow() {}
     // Draws the background and the content when the rect touches the region (null: always);
     // false when it did not.
     virtual bool Redraw(HDC dc, HRGN region);

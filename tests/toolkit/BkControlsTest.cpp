@@ -9,7 +9,6 @@
 #include "toolkit/BkRichText.h"
 #include "toolkit/BkTabCtrl.h"
 #include "toolkit/ElementFactory.h"
-#include "toolkit/SkinStyleLoaders.h"
 
 #include "tests/fixtures/Pixels.h"
 #include "tests/fixtures/ElementTree.h"

@@ -1,7 +1,6 @@
 // Elements painting into a DIB: backgrounds, hover and disabled looks, image buttons.
 #include "toolkit/BkImagePools.h"
 #include "toolkit/BkImageWnd.h"
-#include "toolkit/SkinStyleLoaders.h"
 
 #include "tests/fixtures/Pixels.h"
 #include "tests/fixtures/ElementTree.h"

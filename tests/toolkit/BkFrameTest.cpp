@@ -3,7 +3,8 @@
 #include "toolkit/BkDialogImpl.h"
 #include "toolkit/BkImagePools.h"
 #include "toolkit/RoundRectFrameHelper.h"
-#include "toolkit/SkinStyleLoaders.h"
+#include "toolkit/SkinListLoader.h"
+#include "toolkit/StyleSheetLoader.h"
 
 #include "tests/fixtures/Pixels.h"
 #include "tests/fixtures/ScratchDirectory.h"

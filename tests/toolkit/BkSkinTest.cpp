@@ -1,7 +1,7 @@
 // Skins by name, drawn into a DIB and read back pixel by pixel.
 #include "toolkit/BkImagePools.h"
 #include "toolkit/BkSkinPool.h"
-#include "toolkit/SkinStyleLoaders.h"
+#include "toolkit/SkinListLoader.h"
 
 #include "tests/fixtures/Pixels.h"
 

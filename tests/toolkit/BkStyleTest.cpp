@@ -1,6 +1,6 @@
 // Style classes: the notations they are written in, their attributes and their registry.
 #include "toolkit/BkStyle.h"
-#include "toolkit/SkinStyleLoaders.h"
+#include "toolkit/StyleSheetLoader.h"
 
 #include "ToolkitTestResources.h"
 

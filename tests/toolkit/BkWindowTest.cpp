@@ -2,7 +2,6 @@
 #include "toolkit/BkImagePools.h"
 #include "toolkit/BkString.h"
 #include "toolkit/ElementRegistry.h"
-#include "toolkit/SkinStyleLoaders.h"
 #include "toolkit/StringReferences.h"
 
 #include "tests/fixtures/ElementTree.h"

@@ -5,7 +5,7 @@
 #include "toolkit/BkDialogImpl.h"
 #include "toolkit/BkFontPool.h"
 #include "toolkit/RoundRectFrameHelper.h"
-#include "toolkit/SkinStyleLoaders.h"
+#include "toolkit/StyleSheetLoader.h"
 
 #include "ToolkitTestResources.h"
 

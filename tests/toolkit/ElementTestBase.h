@@ -2,7 +2,8 @@
 #pragma once
 
 #include "toolkit/BkImagePools.h"
-#include "toolkit/SkinStyleLoaders.h"
+#include "toolkit/SkinListLoader.h"
+#include "toolkit/StyleSheetLoader.h"
 
 #include "ToolkitTestResources.h"
 

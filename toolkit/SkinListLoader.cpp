@@ -1,24 +1,9 @@
-#include "toolkit/SkinStyleLoaders.h"
+#include "toolkit/SkinListLoader.h"
 
 #include "toolkit/BkSkinPool.h"
-#include "toolkit/BkStyle.h"
 #include "toolkit/XmlDocuments.h"
 
 #include <tinyxml.h>
-
-bool LoadStyles(WORD id) {
-    BkStylePool& pool = BkStylePool::Instance();
-    pool.Reset();
-    return ForEachDocumentRoot(id, "style", [&pool](const TiXmlElement& root) {
-        for (const TiXmlElement* entry = root.FirstChildElement("class"); entry != nullptr;
-             entry = entry->NextSiblingElement("class")) {
-            const char* name = entry->Attribute("name");
-            BkStyle* style = nullptr;
-            if (name != nullptr && pool.Add(name, style))
-                style->Load(entry);
-        }
-    });
-}
 
 bool LoadSkins(WORD id) {
     BkSkinPool& pool = BkSkinPool::Instance();
