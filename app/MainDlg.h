@@ -5,8 +5,8 @@
 
 #include "sync/ServerTimeSource.h"
 #include "sync/WinRunnable.h"
-#include "toolkit/BkDialogImpl.h"
-#include "toolkit/RoundRectFrameHelper.h"
+#include "toolkit/frame/BkDialogImpl.h"
+#include "toolkit/frame/RoundRectFrameHelper.h"
 
 #include <functional>
 #include <string>

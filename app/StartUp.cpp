@@ -5,10 +5,10 @@
 #include "app/MainDlg.h"
 #include "app/SingleInstance.h"
 #include "res/resource.h"
-#include "toolkit/BkImagePools.h"
-#include "toolkit/SkinListLoader.h"
-#include "toolkit/StyleSheetLoader.h"
-#include "toolkit/StringTableLoader.h"
+#include "toolkit/skins/BkImagePools.h"
+#include "toolkit/skins/SkinListLoader.h"
+#include "toolkit/styles/StyleSheetLoader.h"
+#include "toolkit/resources/StringTableLoader.h"
 
 #include <winsock2.h>
 #include <commctrl.h>

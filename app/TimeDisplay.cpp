@@ -3,7 +3,7 @@
 
 #include "app/SingleInstance.h"
 #include "app/TimeFormat.h"
-#include "toolkit/BkString.h"
+#include "toolkit/resources/BkString.h"
 
 #include <clocale>
 #include <cwchar>

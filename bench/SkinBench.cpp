@@ -3,8 +3,8 @@
 #include "bench/BenchTiming.h"
 #include "tests/fixtures/DibCanvas.h"
 #include "tests/fixtures/ProgramResources.h"
-#include "toolkit/BkImagePools.h"
-#include "toolkit/BkSkinPool.h"
+#include "toolkit/skins/BkImagePools.h"
+#include "toolkit/skins/BkSkinPool.h"
 
 #include <objidl.h>
 #include <gdiplus.h>

@@ -3,8 +3,8 @@
 // full repaint and of a one-label repaint. Chronalign.exe must sit beside it.
 #include "bench/BenchTiming.h"
 #include "tests/fixtures/ProgramResources.h"
-#include "toolkit/BkDialogImpl.h"
-#include "toolkit/StyleSheetLoader.h"
+#include "toolkit/frame/BkDialogImpl.h"
+#include "toolkit/styles/StyleSheetLoader.h"
 
 #include "ToolkitTestResources.h"
 

@@ -2,7 +2,7 @@
 // the clock, "Update Now", the time-zone label and the control panel.
 #include "app/MainDlg.h"
 #include "res/resource.h"
-#include "toolkit/StringTableLoader.h"
+#include "toolkit/resources/StringTableLoader.h"
 
 #include <gtest/gtest.h>
 

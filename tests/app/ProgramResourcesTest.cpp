@@ -1,9 +1,9 @@
 // The resources that the build embeds in the program.
 #include "res/resource.h"
 #include "tests/fixtures/ChildProcess.h"
-#include "toolkit/BkResource.h"
-#include "toolkit/BkString.h"
-#include "toolkit/StringTableLoader.h"
+#include "toolkit/resources/BkResource.h"
+#include "toolkit/resources/BkString.h"
+#include "toolkit/resources/StringTableLoader.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // Feeds arbitrary text to the toolkit's layout-document notations: position expressions,
 // string-table references in element texts, and hexadecimal, colour and decimal numbers.
-#include "toolkit/BkNotation.h"
-#include "toolkit/PositionExpression.h"
-#include "toolkit/StringReferences.h"
+#include "toolkit/styles/BkNotation.h"
+#include "toolkit/elements/PositionExpression.h"
+#include "toolkit/elements/StringReferences.h"
 
 #include <cstdint>
 #include <cstdlib>

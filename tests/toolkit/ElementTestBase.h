@@ -1,9 +1,9 @@
 // The element tests' common set-up: the test skins and the element style sheet.
 #pragma once
 
-#include "toolkit/BkImagePools.h"
-#include "toolkit/SkinListLoader.h"
-#include "toolkit/StyleSheetLoader.h"
+#include "toolkit/skins/BkImagePools.h"
+#include "toolkit/skins/SkinListLoader.h"
+#include "toolkit/styles/StyleSheetLoader.h"
 
 #include "ToolkitTestResources.h"
 

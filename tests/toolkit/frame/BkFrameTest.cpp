@@ -1,0 +1,473 @@
+// The skinned frame and its host view as real windows under real input: the frame runs its
+// modal loop on a thread of its own while the test drives the mouse with SendInput.
+#include "toolkit/frame/BkDialogImpl.h"
+#include "toolkit/skins/BkImagePools.h"
+#include "toolkit/frame/RoundRectFrameHelper.h"
+#include "toolkit/skins/SkinListLoader.h"
+#include "toolkit/styles/StyleSheetLoader.h"
+
+#include "tests/fixtures/Pixels.h"
+#include "tests/fixtures/ScratchDirectory.h"
+
+#include "ToolkitTestResources.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <set>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+constexpr UINT kRunOnFrameThread = WM_APP + 1;
+
+struct Notice {
+    UINT code;
+    UINT id;
+    std::string tag;
+};
+
+class TestFrame : public CBkDialogImpl<TestFrame> {
+public:
+    explicit TestFrame(UINT layout) : CBkDialogImpl(layout) {}
+
+    BEGIN_MSG_MAP(TestFrame)
+    NOTIFY_ID_HANDLER(kBkViewControlId, OnViewNotify)
+    MESSAGE_HANDLER(kRunOnFrameThread, OnRun)
+    CHAIN_MSG_MAP(CBkDialogImpl<TestFrame>)
+    CHAIN_MSG_MAP_MEMBER(m_roundFrame)
+    MESSAGE_HANDLER(WM_INITDIALOG, OnInitDialog)
+    END_MSG_MAP()
+
+    std::vector<Notice> notices;
+    HANDLE ready = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    CWHRoundRectFrameHelper<TestFrame> m_roundFrame;
+
+private:
+    LRESULT OnViewNotify(int, LPNMHDR header, BOOL& handled) {
+        const auto* notice = reinterpret_cast<const BkNmHeader*>(header);
+        std::string tag;
+        if (header->code == kBkNmClick || header->code == kBkNmDoubleClick)
+            tag = reinterpret_cast<const BkNmCommand*>(header)->szItemClass;
+        notices.push_back(Notice{header->code, notice->uItemID, tag});
+        handled = FALSE;
+        return 0;
+    }
+    LRESULT OnRun(UINT, WPARAM, LPARAM lParam, BOOL&) {
+        (*reinterpret_cast<std::function<void()>*>(lParam))();
+        return 0;
+    }
+    LRESULT OnInitDialog(UINT, WPARAM, LPARAM, BOOL&) {
+        ::SetEvent(ready);
+        return 0;
+    }
+};
+
+// Runs a TestFrame's modal loop on a thread of its own.
+class FrameSession {
+public:
+    explicit FrameSession(UINT layout) : frame(layout) {
+        thread = std::thread([this] { result = frame.DoModal(); });
+        opened = ::WaitForSingleObject(frame.ready, 10000) == WAIT_OBJECT_0;
+        // Let the loop settle: shown, painted, shadow up.
+        ::Sleep(300);
+    }
+    ~FrameSession() {
+        if (::IsWindow(frame.m_hWnd))
+            Run([this] { frame.EndModal(2); });
+        thread.join();
+        ::CloseHandle(frame.ready);
+    }
+
+    // Runs the function on the frame's thread and returns when it has run.
+    void Run(std::function<void()> function) {
+        ::SendMessageW(frame.m_hWnd, kRunOnFrameThread, 0, reinterpret_cast<LPARAM>(&function));
+    }
+    std::vector<Notice> Notices() {
+        std::vector<Notice> copy;
+        Run([&] { copy = frame.notices; });
+        return copy;
+    }
+    void ClearNotices() {
+        Run([&] { frame.notices.clear(); });
+    }
+    // Waits up to five seconds for the condition, checked on the frame's thread.
+    bool WaitFor(const std::function<bool()>& condition) {
+        for (int tries = 0; tries < 100; ++tries) {
+            bool met = false;
+            Run([&] { met = condition(); });
+            if (met)
+                return true;
+            ::Sleep(50);
+        }
+        return false;
+    }
+    bool HasNotice(UINT code, UINT id) {
+        return WaitFor([&] {
+            for (const Notice& notice : frame.notices) {
+                if (notice.code == code && notice.id == id)
+                    return true;
+            }
+            return false;
+        });
+    }
+    POINT ScreenPoint(POINT client) {
+        ::ClientToScreen(frame.m_hWnd, &client);
+        return client;
+    }
+    // The element's state, read on the frame's thread.
+    DWORD State(UINT id) {
+        DWORD state = 0;
+        Run([&] { state = frame.GetView().FindElementById(id)->GetState(); });
+        return state;
+    }
+    // What the view shows at a client point, printed into a canvas.
+    COLORREF ViewPixel(POINT point) {
+        DibCanvas canvas(490, 500);
+        Run([&] {
+            ::SendMessageW(frame.GetView(), WM_PRINT, reinterpret_cast<WPARAM>(canvas.Dc()), 0);
+        });
+        return canvas.Pixel(point.x, point.y);
+    }
+
+    TestFrame frame;
+    std::thread thread;
+    INT_PTR result = -1;
+    bool opened = false;
+};
+
+void SendMouse(DWORD flags, POINT screen = POINT{-1, -1}) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    if (screen.x >= 0) {
+        input.mi.dwFlags |= MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+        input.mi.dx = ::MulDiv(screen.x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
+        input.mi.dy = ::MulDiv(screen.y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
+    }
+    ::SendInput(1, &input, sizeof input);
+    ::Sleep(60);
+}
+
+void MoveTo(FrameSession& session, POINT client) {
+    SendMouse(0, session.ScreenPoint(client));
+}
+
+void Click(FrameSession& session, POINT client) {
+    MoveTo(session, client);
+    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    SendMouse(MOUSEEVENTF_LEFTUP);
+}
+
+class FrameTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        BkPngPool::Instance().Clear();
+        ASSERT_TRUE(LoadSkins(IDR_TEST_SKINS));
+        ASSERT_TRUE(LoadStyles(IDR_FRAME_STYLES));
+    }
+};
+
+// Client points inside the layout's elements.
+constexpr POINT kUpdateNow{115, 140}; // 8005 at 100,130 in the view
+constexpr POINT kDisabled{215, 140};  // 8006
+constexpr POINT kEmptyBody{400, 400};
+constexpr POINT kTitle{40, 12};
+constexpr POINT kMinimise{430, 10};
+
+TEST_F(FrameTest, HasTheDocumentsStylesSizeAndSections) {
+    FrameSession session(IDR_FRAME_LAYOUT);
+    ASSERT_TRUE(session.opened);
+    HWND frame = session.frame.m_hWnd;
+    EXPECT_EQ(::GetWindowLongW(frame, GWL_STYLE) & ~(WS_VISIBLE | WS_CLIPSIBLINGS), 0x800B0000);
+    // Asked for with the window edge, which the system keeps only for framed windows.
+    EXPECT_EQ(session.frame.GetView().GetExStyle(), 0x10300u);
+    EXPECT_EQ(static_cast<DWORD>(::GetWindowLongW(frame, GWL_EXSTYLE)) &
+                  (WS_EX_CONTROLPARENT | WS_EX_CLIENTEDGE),
+              static_cast<DWORD>(WS_EX_CONTROLPARENT | WS_EX_CLIENTEDGE));
+    RECT client;
+    ::GetClientRect(frame, &client);
+    EXPECT_EQ(client.right, 490);
+    EXPECT_EQ(client.bottom, 500);
+    session.Run([&] {
+        CBkDialog* sections[3];
+        ASSERT_EQ(session.frame.GetView().Sections(sections), 3);
+        EXPECT_EQ(sections[0]->GetRect().top, 0);
+        EXPECT_EQ(sections[0]->GetRect().bottom, 30);
+        EXPECT_EQ(sections[1]->GetRect().top, 30);
+        EXPECT_EQ(sections[1]->GetRect().bottom, 496);
+        EXPECT_EQ(sections[2]->GetRect().top, 496);
+        EXPECT_EQ(sections[2]->GetRect().bottom, 500);
+        EXPECT_EQ(sections[1]->GetRect().right, 490);
+    });
+
+    // Maximising is refused: the same size, centred again.
+    RECT before;
+    ::GetWindowRect(frame, &before);
+    session.Run([&] { ::SendMessageW(frame, WM_SYSCOMMAND, SC_MAXIMIZE, 0); });
+    RECT after;
+    ::GetWindowRect(frame, &after);
+    EXPECT_EQ(after.right - after.left, 490);
+    EXPECT_EQ(after.bottom - after.top, 500);
+    EXPECT_FALSE(::IsZoomed(frame));
+    EXPECT_EQ(after.left, before.left);
+    EXPECT_EQ(after.top, before.top);
+}
+
+TEST_F(FrameTest, PutsTheBodyAtTheTopWithoutAHeader) {
+    FrameSession session(IDR_FRAME_NO_HEADER);
+    ASSERT_TRUE(session.opened);
+    session.Run([&] {
+        CBkDialog* sections[3];
+        ASSERT_EQ(session.frame.GetView().Sections(sections), 2);
+        EXPECT_EQ(sections[0]->GetRect().top, 0);
+        EXPECT_EQ(sections[0]->GetRect().bottom, 196);
+    });
+}
+
+TEST_F(FrameTest, TurnsPressAndReleaseIntoClicks) {
+    FrameSession session(IDR_FRAME_LAYOUT);
+    ASSERT_TRUE(session.opened);
+
+    // Press and release on the button: code 7, then code 1 with its id and tag.
+    MoveTo(session, kUpdateNow);
+    EXPECT_TRUE(session.WaitFor([&] { return session.State(8005) & kStateHover; }));
+    EXPECT_EQ(session.ViewPixel(kUpdateNow), kGreen);
+    session.ClearNotices();
+    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    EXPECT_TRUE(session.HasNotice(kBkNmLButtonDown, 8005));
+    EXPECT_EQ(session.ViewPixel(kUpdateNow), kBlue);
+    SendMouse(MOUSEEVENTF_LEFTUP);
+    ASSERT_TRUE(session.HasNotice(kBkNmClick, 8005));
+    std::vector<UINT> codes;
+    for (const Notice& notice : session.Notices()) {
+        if (notice.code != kBkNmMouseMove)
+            codes.push_back(notice.code);
+        if (notice.code == kBkNmClick) {
+            EXPECT_EQ(notice.tag, "imgbtn");
+        }
+    }
+    EXPECT_EQ(codes, (std::vector<UINT>{kBkNmLButtonDown, kBkNmClick}));
+
+    // Released off the button: no click, and the pressed look is gone.
+    session.ClearNotices();
+    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    MoveTo(session, kEmptyBody);
+    SendMouse(MOUSEEVENTF_LEFTUP);
+    EXPECT_TRUE(session.WaitFor([&] { return (session.State(8005) & kStatePushed) == 0; }));
+    EXPECT_FALSE(session.HasNotice(kBkNmClick, 8005));
+    EXPECT_EQ(session.ViewPixel(kUpdateNow), kRed);
+
+    // Leaving a hovered button: code 4 and the normal look.
+    MoveTo(session, kUpdateNow);
+    EXPECT_TRUE(session.WaitFor([&] { return session.State(8005) & kStateHover; }));
+    session.ClearNotices();
+    MoveTo(session, kEmptyBody);
+    EXPECT_TRUE(session.HasNotice(kBkNmMouseLeave, 8005));
+    EXPECT_EQ(session.ViewPixel(kUpdateNow), kRed);
+}
+
+TEST_F(FrameTest, ShowsTheHoveredElementsTip) {
+    FrameSession session(IDR_FRAME_LAYOUT);
+    ASSERT_TRUE(session.opened);
+    MoveTo(session, kUpdateNow);
+    ASSERT_TRUE(session.WaitFor([&] { return session.State(8005) & kStateHover; }));
+    wchar_t text[64] = L"";
+    TTTOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;
+    tool.hwnd = session.frame.m_hWnd;
+    tool.uId = reinterpret_cast<UINT_PTR>(session.frame.GetView().m_hWnd);
+    tool.lpszText = text;
+    session.Run([&] {
+        ::SendMessageW(session.frame.GetView().GetToolTipWindow(), TTM_GETTEXTW, 64,
+                       reinterpret_cast<LPARAM>(&tool));
+    });
+    EXPECT_STREQ(text, L"Update Now");
+}
+
+TEST_F(FrameTest, GivesDisabledElementsNoHoverPressOrClick) {
+    FrameSession session(IDR_FRAME_LAYOUT);
+    ASSERT_TRUE(session.opened);
+    session.Run([&] { session.frame.GetView().EnableElement(8006, FALSE); });
+    session.ClearNotices();
+    Click(session, kDisabled);
+    EXPECT_TRUE(session.HasNotice(kBkNmMouseMove, 8006));
+    ::Sleep(200);
+    EXPECT_EQ(session.State(8006) & (kStateHover | kStatePushed), 0u);
+    for (const Notice& notice : session.Notices()) {
+        EXPECT_NE(notice.code, kBkNmClick);
+        EXPECT_NE(notice.code, kBkNmLButtonDown);
+    }
+}
+
+TEST_F(FrameTest, OpensLinksInsteadOfClicking) {
+    ScratchDirectory scratch;
+    const std::wstring target = scratch.Path() + L"\\opened.url";
+    FrameSession session(IDR_FRAME_LAYOUT);
+    ASSERT_TRUE(session.opened);
+    // A batch file that leaves a mark when the shell opens it.
+    const std::wstring batch = scratch.Path() + L"\\mark.bat";
+    const std::wstring mark = scratch.Path() + L"\\marked";
+    HANDLE file =
+        ::CreateFileW(batch.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    const std::string script =
+        "@echo off\r\necho.>\"" + std::string(mark.begin(), mark.end()) + "\"\r\n";
+    DWORD written = 0;
+    ::WriteFile(file, script.data(), static_cast<DWORD>(script.size()), &written, nullptr);
+    ::CloseHandle(file);
+    session.Run([&] {
+        session.frame.GetView().SetElementAttribute(8009, "href",
+                                                    std::string(batch.begin(), batch.end()));
+    });
+    session.ClearNotices();
+    Click(session, POINT{110, 236});
+    EXPECT_TRUE(session.HasNotice(kBkNmLButtonDown, 8009));
+    bool marked = false;
+    for (int tries = 0; tries < 100 && !marked; ++tries, ::Sleep(100))
+        marked = ::GetFileAttributesW(mark.c_str()) != INVALID_FILE_ATTRIBUTES;
+    EXPECT_TRUE(marked);
+    EXPECT_FALSE(session.HasNotice(kBkNmClick, 8009));
+}
+
+TEST_F(FrameTest, DragsByTheHeaderButNotByItsButtons) {
+    FrameSession session(IDR_FRAME_LAYOUT);
+    ASSERT_TRUE(session.opened);
+    HWND frame = session.frame.m_hWnd;
+    RECT before;
+    ::GetWindowRect(frame, &before);
+
+    // On a header button the press is the button's.
+    session.ClearNotices();
+    Click(session, kMinimise);
+    EXPECT_TRUE(session.HasNotice(kBkNmClick, 60003));
+    RECT same;
+    ::GetWindowRect(frame, &same);
+    EXPECT_EQ(same.left, before.left);
+
+    // On the title it moves the window.
+    const POINT start = session.ScreenPoint(kTitle);
+    SendMouse(0, start);
+    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    SendMouse(0, POINT{start.x + 30, start.y + 20});
+    SendMouse(0, POINT{start.x + 40, start.y + 25});
+    SendMouse(MOUSEEVENTF_LEFTUP);
+    RECT moved{};
+    EXPECT_TRUE(session.WaitFor([&] {
+        ::GetWindowRect(frame, &moved);
+        return moved.left == before.left + 40 && moved.top == before.top + 25;
+    })) << moved.left - before.left
+        << "," << moved.top - before.top;
+}
+
+TEST_F(FrameTest, TurnsEnterEscapeAndCloseIntoClicksOnly) {
+    FrameSession session(IDR_FRAME_LAYOUT);
+    ASSERT_TRUE(session.opened);
+    HWND frame = session.frame.m_hWnd;
+    session.ClearNotices();
+    ::PostMessageW(frame, WM_KEYDOWN, VK_RETURN, 0);
+    ::PostMessageW(frame, WM_KEYDOWN, VK_ESCAPE, 0);
+    ::PostMessageW(frame, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(session.WaitFor([&] { return session.frame.notices.size() == 3; }));
+    std::vector<UINT> ids;
+    for (const Notice& notice : session.Notices()) {
+        EXPECT_EQ(notice.code, kBkNmClick);
+        EXPECT_EQ(notice.tag, "");
+        ids.push_back(notice.id);
+    }
+    EXPECT_EQ(ids, (std::vector<UINT>{1, 2, 2}));
+    EXPECT_TRUE(::IsWindowVisible(frame));
+}
+
+TEST_F(FrameTest, RoundsTheFrameAgainOnlyForANewSize) {
+    FrameSession session(IDR_FRAME_LAYOUT);
+    ASSERT_TRUE(session.opened);
+    HWND frame = session.frame.m_hWnd;
+    const auto regionBox = [&] {
+        RECT box{};
+        HRGN region = ::CreateRectRgn(0, 0, 0, 0);
+        if (::GetWindowRgn(frame, region) != ERROR)
+            ::GetRgnBox(region, &box);
+        ::DeleteObject(region);
+        return box;
+    };
+    EXPECT_EQ(regionBox().right, 490); // the client area, rounded
+    // A plain region stays through a WM_SIZE of the same size; a new size rounds again.
+    session.Run([&] {
+        ::SetWindowRgn(frame, ::CreateRectRgn(0, 0, 100, 100), FALSE);
+        ::SendMessageW(frame, WM_SIZE, SIZE_RESTORED, MAKELPARAM(490, 500));
+    });
+    EXPECT_EQ(regionBox().right, 100);
+    session.Run([&] { ::SendMessageW(frame, WM_SIZE, SIZE_RESTORED, MAKELPARAM(400, 500)); });
+    EXPECT_GT(regionBox().right, 100);
+}
+
+TEST_F(FrameTest, KeepsALayeredShadowAroundTheFrame) {
+    FrameSession session(IDR_FRAME_LAYOUT);
+    ASSERT_TRUE(session.opened);
+    HWND frame = session.frame.m_hWnd;
+    HWND shadow = session.frame.GetShadow().GetWindow();
+    ASSERT_NE(shadow, nullptr);
+    EXPECT_TRUE(::GetWindowLongW(shadow, GWL_EXSTYLE) & WS_EX_LAYERED);
+    EXPECT_TRUE(session.WaitFor([&] { return ::IsWindowVisible(shadow) != FALSE; }));
+    const auto expectAround = [&] {
+        RECT f, s;
+        ::GetWindowRect(frame, &f);
+        ::GetWindowRect(shadow, &s);
+        EXPECT_EQ(s.left, f.left - 4);
+        EXPECT_EQ(s.top, f.top - 4);
+        EXPECT_EQ(s.right, f.right + 4);
+        EXPECT_EQ(s.bottom, f.bottom + 4);
+    };
+    expectAround();
+
+    int redraws = 0;
+    session.Run([&] { redraws = session.frame.GetShadow().GetRedrawCount(); });
+    session.Run([&] { ::SetWindowPos(frame, nullptr, 50, 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER); });
+    expectAround();
+    session.Run([&] { EXPECT_EQ(session.frame.GetShadow().GetRedrawCount(), redraws); });
+
+    session.Run([&] { ::ShowWindow(frame, SW_MINIMIZE); });
+    EXPECT_TRUE(session.WaitFor([&] { return !::IsWindowVisible(shadow); }));
+    session.Run([&] { ::ShowWindow(frame, SW_RESTORE); });
+    EXPECT_TRUE(session.WaitFor([&] { return ::IsWindowVisible(shadow) != FALSE; }));
+}
+
+// Counts the elements that paint themselves.
+class PaintCounter : public IBkPaintHook {
+public:
+    BOOL OnElementPaint(CBkWindow* element, HDC, const RECT&, BOOL before) override {
+        if (before && !element->IsContainer())
+            painted.insert(element->GetCmdID());
+        return TRUE;
+    }
+    std::set<UINT> painted;
+};
+
+void HookAll(CBkWindow& element, IBkPaintHook* hook) {
+    element.SetPaintHook(hook);
+    if (!element.IsContainer())
+        return;
+    for (CBkWindow* child : static_cast<CBkContainerWnd&>(element).Children())
+        HookAll(*child, hook);
+}
+
+TEST_F(FrameTest, RedrawsOnlyTheChangedLabelIntoTheBackBuffer) {
+    FrameSession session(IDR_FRAME_LAYOUT);
+    ASSERT_TRUE(session.opened);
+    PaintCounter counter;
+    session.Run([&] {
+        CBkDialog* sections[3];
+        const int count = session.frame.GetView().Sections(sections);
+        for (int i = 0; i < count; ++i)
+            HookAll(*sections[i], &counter);
+        ::UpdateWindow(session.frame.GetView());
+        counter.painted.clear();
+        session.frame.GetView().SetElementText(8010, L"A new label");
+        ::UpdateWindow(session.frame.GetView());
+    });
+    EXPECT_EQ(counter.painted, std::set<UINT>{8010});
+}
+
+} // namespace

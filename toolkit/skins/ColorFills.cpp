@@ -1,0 +1,36 @@
+#include "toolkit/skins/ColorFills.h"
+
+#include "platform/ScopedLibrary.h"
+
+namespace {
+
+TRIVERTEX Vertex(LONG x, LONG y, COLORREF color) {
+    // Components widen to 16 bits.
+    return TRIVERTEX{x,
+                     y,
+                     static_cast<COLOR16>(GetRValue(color) << 8),
+                     static_cast<COLOR16>(GetGValue(color) << 8),
+                     static_cast<COLOR16>(GetBValue(color) << 8),
+                     0};
+}
+
+} // namespace
+
+bool FillGradient(HDC dc, const RECT& rect, COLORREF from, COLORREF to, bool vertical) {
+    using GradientFillFunction = BOOL(WINAPI*)(HDC, PTRIVERTEX, ULONG, PVOID, ULONG, ULONG);
+    const ScopedLibrary library(L"msimg32.dll");
+    const auto gradientFill = library.Find<GradientFillFunction>("GradientFill");
+    if (gradientFill == nullptr)
+        return false;
+    TRIVERTEX vertices[2] = {Vertex(rect.left, rect.top, from),
+                             Vertex(rect.right, rect.bottom, to)};
+    GRADIENT_RECT mesh{0, 1};
+    return gradientFill(dc, vertices, 2, &mesh, 1,
+                        vertical ? GRADIENT_FILL_RECT_V : GRADIENT_FILL_RECT_H) != FALSE;
+}
+
+void FillSolid(HDC dc, const RECT& rect, COLORREF color) {
+    const COLORREF old = ::SetBkColor(dc, color);
+    ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
+    ::SetBkColor(dc, old);
+}
