@@ -64,13 +64,19 @@ ProgramRun RunProgramIn(const std::wstring& directory, const std::wstring& argum
     for (int poll = 0; poll < 1500 && run.exitCode == STILL_ACTIVE; ++poll) {
         run.exitCode = child.Wait(20);
         for (HWND window : VisibleWindowsOf(child.Id())) {
-            if (IsProgramWindow(window)) {
+            const bool program = IsProgramWindow(window);
+            const bool owned = IsOwnedByProgramWindow(window);
+            const std::wstring described = Described(window);
+            // A window destroyed while it was read (the program's, closing) told nothing.
+            if (!::IsWindow(window))
+                continue;
+            if (program) {
                 run.showedWindow = true;
-            } else if (IsOwnedByProgramWindow(window)) {
+            } else if (owned) {
                 continue; // its shadow, which goes with it
-            } else if (std::find(run.otherWindows.begin(), run.otherWindows.end(),
-                                 Described(window)) == run.otherWindows.end()) {
-                run.otherWindows.push_back(Described(window));
+            } else if (std::find(run.otherWindows.begin(), run.otherWindows.end(), described) ==
+                       run.otherWindows.end()) {
+                run.otherWindows.push_back(described);
             }
             ::PostMessageW(window, WM_CLOSE, 0, 0);
         }
