@@ -19,19 +19,50 @@ for release in build/i686/bin/Chronalign.exe build/i686/bin/Chronalign-*-setup-x
     echo "$release: $(file -b "$release")"
 done
 
-# Both suites run even when the first fails, so that one run shows every failure.
-failed=""
-echo "== Tests of the x86_64 build"
-scripts/with-display.sh ctest --preset x86_64 -j 2 || failed="$failed x86_64"
+# The two suites and the fuzzers run side by side, each into a log of its own that is shown
+# when it ends: each target has a Wine prefix and server of its own, and most tests wait
+# rather than compute. Every part runs even when another fails.
+logs=build/test-logs
+rm -rf "$logs"
+mkdir -p "$logs"
 not_run=""
+suites="x86_64"
 if reason=$(scripts/kernel-runs-32bit.sh); then
-    echo "== Tests of the i686 build, the 32-bit release"
-    scripts/with-display.sh ctest --preset i686 -j 2 || failed="$failed i686"
+    suites="x86_64 i686"
 else
     not_run="The 32-bit (i686) tests were not run: $reason."
 fi
-echo "== Fuzzing"
-scripts/fuzz.sh || failed="$failed fuzzing"
+echo "Running the tests of $suites, and the fuzzers; each part's output follows when it ends."
+scripts/with-display.sh sh -c '
+    logs=$1
+    shift
+    # Runs a part into its log and says when it has ended.
+    part() {
+        name=$1
+        shift
+        start=$(date +%s)
+        status=0
+        "$@" >"$logs/$name.log" 2>&1 || status=$?
+        echo "$status" >"$logs/$name.status"
+        echo "$name ended with $status after $(($(date +%s) - start)) s"
+    }
+    for suite in "$@"; do
+        part "$suite" ctest --preset "$suite" -j 2 &
+    done
+    part fuzzing scripts/fuzz.sh &
+    wait
+' run "$logs" $suites
+
+failed=""
+for part in $suites fuzzing; do
+    case $part in
+    x86_64) echo "== Tests of the x86_64 build" ;;
+    i686) echo "== Tests of the i686 build, the 32-bit release" ;;
+    fuzzing) echo "== Fuzzing" ;;
+    esac
+    cat "$logs/$part.log"
+    [ "$(cat "$logs/$part.status")" = 0 ] || failed="$failed $part"
+done
 
 [ -z "$not_run" ] || echo "$not_run"
 if [ -n "$failed" ]; then
