@@ -99,8 +99,8 @@ void CheckReferences(const std::string& bytes) {
     const std::wstring result = SubstituteStringReferences(text, Lookup);
     if (text.find(L"%str") == std::wstring::npos)
         Require(result == text);
-    // Each reference takes at least six characters and gives at most 18.
-    Require(result.size() <= text.size() + text.size() / 6 * 18);
+    // At most kMaxStringReferences substitutions, each giving at most 18 characters.
+    Require(result.size() <= text.size() + kMaxStringReferences * 18);
     const std::wstring emptied =
         SubstituteStringReferences(text, [](int id) { return id > 0 ? L"" : nullptr; });
     Require(emptied.size() <= text.size());

@@ -18,16 +18,12 @@ void CBkRealWnd::OnDestroy() {
 }
 
 void CBkRealWnd::OnWindowPosChanged(LPWINDOWPOS position) {
+    const RECT previous = m_rect;
     CBkWindow::OnWindowPosChanged(position);
     HWND window = GetRealWindow();
-    if (window == nullptr)
-        return;
-    // Compared with where the window is rather than where the element was, so that a window
-    // made after the first layout (typically while the dialog initialises) is placed too.
-    RECT current;
-    ::GetWindowRect(window, &current);
-    ::MapWindowPoints(nullptr, m_containerWindow, reinterpret_cast<POINT*>(&current), 2);
-    if (::EqualRect(&current, &m_rect))
+    // Only a change of the element's own rectangle moves the window: one made after the
+    // layout is placed by its maker, or at the element's next move.
+    if (window == nullptr || ::EqualRect(&previous, &m_rect))
         return;
     ::SetWindowPos(window, nullptr, m_rect.left, m_rect.top, m_rect.right - m_rect.left,
                    m_rect.bottom - m_rect.top, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);

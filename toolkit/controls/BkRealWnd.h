@@ -23,6 +23,7 @@ protected:
     // The window paints itself.
     void OnPaint(HDC) {}
     void OnDestroy();
-    // Moves the window with the element and tells the view.
+    // Moves the window with the element, when the element's rectangle changed, and tells the
+    // view.
     void OnWindowPosChanged(LPWINDOWPOS position);
 };

@@ -232,7 +232,8 @@ void CBkWindow::DrawBackground(HDC dc) {
 HFONT CBkWindow::ResolveFont(bool forMeasure) const {
     const BkStyle& style = GetStyle();
     HFONT font = m_font != nullptr ? m_font : style.m_hFont;
-    for (const CBkWindow* parent = GetParent(); font == nullptr && parent != nullptr;
+    // Measuring also takes the nearest ancestor's font; painting goes to the default.
+    for (const CBkWindow* parent = GetParent(); forMeasure && font == nullptr && parent != nullptr;
          parent = parent->GetParent())
         font = parent->m_font != nullptr ? parent->m_font : parent->GetStyle().m_hFont;
 
@@ -267,11 +268,6 @@ void CBkWindow::BeforePaint(HDC dc, BkPaintState& saved) {
     if (disabled) {
         if (style.m_crDisabled != kNoColor)
             text = style.m_crDisabled;
-        // Measuring saw the hover font; a disabled element does not paint with it.
-        if ((m_state & kStateHover) && font == style.m_hHoverFont)
-            font = m_font != nullptr
-                       ? m_font
-                       : (style.m_hFont ? style.m_hFont : BkFontPool::Instance().GetFont(0));
     } else if ((m_state & kStateHover) && style.m_crHover != kNoColor) {
         text = style.m_crHover;
     }
@@ -391,8 +387,24 @@ void CBkWindow::NotifyInvalidate(const RECT& rect) const {
     ::SendMessageW(m_containerWindow, WM_NOTIFY, m_id, reinterpret_cast<LPARAM>(&notice));
 }
 
+void CBkWindow::NotifyMouseIfAsked(UINT message) const {
+    const UINT bit = message == WM_MOUSEMOVE ? 1 : message == WM_MOUSELEAVE ? 2 : 0;
+    if ((m_notify & bit) == 0 || m_containerWindow == nullptr)
+        return;
+    BkNmElementNotify notice{};
+    notice.header.hdr.hwndFrom = m_containerWindow;
+    notice.header.hdr.idFrom = kBkViewControlId;
+    notice.header.hdr.code = kBkNmElementNotify;
+    notice.header.uItemID = m_id;
+    notice.szItemClass = "wnd";
+    notice.uSubCode = message == WM_MOUSEMOVE ? kBkNmMouseMove : kBkNmMouseLeave;
+    ::SendMessageW(m_containerWindow, WM_NOTIFY, kBkViewControlId,
+                   reinterpret_cast<LPARAM>(&notice));
+}
+
 LRESULT SendElementMessage(CBkWindow* element, UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
+    element->NotifyMouseIfAsked(message);
     element->SetMsgHandled(FALSE);
     element->HandleMessage(element->GetContainerWindow(), message, wParam, lParam, result);
     return result;

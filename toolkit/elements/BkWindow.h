@@ -114,6 +114,9 @@ public:
     void SetPaintHook(IBkPaintHook* hook) { m_paintHook = hook; }
     // Asks the view to repaint a rectangle of this element.
     void NotifyInvalidate(const RECT& rect) const;
+    // Tells the view, for its owner, of a WM_MOUSEMOVE or WM_MOUSELEAVE that the element's
+    // "notify" bits ask for (bit 0 moves, bit 1 leaves).
+    void NotifyMouseIfAsked(UINT message) const;
 
     // The background: the style's skin, else the element's or the style's colour (the hover
     // colour while hovered).

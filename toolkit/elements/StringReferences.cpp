@@ -20,7 +20,7 @@ int ReadNumber(const std::wstring& text, size_t at) {
 std::wstring SubstituteStringReferences(std::wstring text, const StringLookup& lookup) {
     static const std::wstring kMarker = L"%str";
     size_t from = 0;
-    for (;;) {
+    for (int substituted = 0; substituted < kMaxStringReferences; ++substituted) {
         const size_t at = text.find(kMarker, from);
         if (at == std::wstring::npos)
             break;
@@ -32,9 +32,7 @@ std::wstring SubstituteStringReferences(std::wstring text, const StringLookup& l
         const wchar_t* found = lookup(id);
         const std::wstring entry = found != nullptr ? found : L"";
         text.replace(at, close + 1 - at, entry);
-        // Right after the inserted text: an entry is never searched again (one that names
-        // itself cannot loop) and a short entry cannot hide the reference that follows it.
-        from = at + entry.size();
+        from = close + 1;
     }
     return text;
 }

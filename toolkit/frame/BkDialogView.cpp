@@ -53,6 +53,8 @@ bool CBkDialogView::LoadLayoutText(const char* text) {
     const TiXmlElement* root = document.RootElement();
     if (document.Error() || root == nullptr || std::strcmp(root->Value(), "layer") != 0) {
         m_fullRepaint = m_needsRedraw = true;
+        if (IsWindow())
+            ::InvalidateRect(m_hWnd, nullptr, FALSE);
         return false;
     }
 

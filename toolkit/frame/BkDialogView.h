@@ -89,6 +89,8 @@ public:
     MSG_WM_RBUTTONDOWN(OnRButtonDown)
     MSG_WM_LBUTTONUP(OnLButtonUp)
     MSG_WM_LBUTTONDBLCLK(OnLButtonDblClk)
+    MESSAGE_HANDLER(WM_CAPTURECHANGED, OnCaptureChanged)
+    MESSAGE_HANDLER(WM_KEYDOWN, OnKeyDown)
     MESSAGE_HANDLER(WM_SETCURSOR, OnSetCursor)
     MESSAGE_HANDLER(WM_GETDLGCODE, OnGetDlgCode)
     MESSAGE_HANDLER(WM_SETFOCUS, OnSetFocus)
@@ -127,6 +129,10 @@ private:
     void OnRButtonDown(UINT flags, POINT point);
     void OnLButtonUp(UINT flags, POINT point);
     void OnLButtonDblClk(UINT flags, POINT point);
+    // A press whose capture went elsewhere (Alt+Tab, a box popping up) is over.
+    LRESULT OnCaptureChanged(UINT, WPARAM, LPARAM lParam, BOOL&);
+    // The view wants every key, so Esc and Enter go on to the frame's keyboard handling.
+    LRESULT OnKeyDown(UINT message, WPARAM wParam, LPARAM lParam, BOOL& handled);
     LRESULT OnSetCursor(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnGetDlgCode(UINT, WPARAM, LPARAM, BOOL&) { return 0x85; }
     LRESULT OnSetFocus(UINT, WPARAM, LPARAM, BOOL& handled);

@@ -194,6 +194,24 @@ void CBkDialogView::OnLButtonDblClk(UINT, POINT point) {
         NotifyOwnerCommand(kBkNmDoubleClick, *target);
 }
 
+LRESULT CBkDialogView::OnCaptureChanged(UINT, WPARAM, LPARAM lParam, BOOL&) {
+    if (!m_captured || reinterpret_cast<HWND>(lParam) == m_hWnd)
+        return 0;
+    m_captured = false;
+    if (CBkWindow* pushed = FindElement(m_pushedElement))
+        ChangeState(*pushed, 0, kStatePushed);
+    m_pushedElement = 0;
+    return 0;
+}
+
+LRESULT CBkDialogView::OnKeyDown(UINT message, WPARAM wParam, LPARAM lParam, BOOL& handled) {
+    if (wParam != VK_ESCAPE && wParam != VK_RETURN) {
+        handled = FALSE;
+        return 0;
+    }
+    return ::SendMessageW(::GetParent(m_hWnd), message, wParam, lParam);
+}
+
 LRESULT CBkDialogView::OnSetCursor(UINT, WPARAM, LPARAM, BOOL&) {
     if (CBkWindow* hover = FindElement(m_hoverElement)) {
         // A real window sets its own cursor.

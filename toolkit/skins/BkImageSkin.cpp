@@ -140,7 +140,7 @@ void CBkSkinImgHorzExtend::Draw(HDC dc, const RECT& rect, DWORD state) {
         return;
     int index = 0;
     if (state == static_cast<DWORD>(-1))
-        index = 0; // the whole bitmap: no sub-image offset
+        index = -1;
     else if (state & kStateDisabled)
         index = 3;
     else if (state & kStatePushed)

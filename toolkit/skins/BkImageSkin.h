@@ -52,7 +52,8 @@ public:
     // Every "imglst" attribute first, then "left".
     HRESULT SetAttribute(const std::string& name, const std::string& value, bool loading) override;
     // Left and right pieces at natural size, column "left" stretched between them; the state
-    // bits choose the sub-image (3 disabled, 2 pushed, 1 hover, 0 normal).
+    // bits choose the sub-image (3 disabled, 2 pushed, 1 hover, 0 normal), and state -1 the
+    // index -1, which is the whole bitmap when it has no sub-image width.
     void Draw(HDC dc, const RECT& rect, DWORD state) override;
     // Only the height is fixed.
     SIZE GetSkinSize() override;

@@ -68,7 +68,8 @@ void CBkSkinGradation::Draw(HDC dc, const RECT& rect, DWORD) {
         else
             span.right = span.left + m_size;
     }
-    // Clipped to the rect, whatever "size" says.
-    ::IntersectRect(&span, &span, &rect);
+    // A longer gradient is cut at the rect's edge, not squeezed into it.
+    SavedDCState state(dc);
+    ::IntersectClipRect(dc, rect.left, rect.top, rect.right, rect.bottom);
     FillGradient(dc, span, m_crFrom, m_crTo, m_vertical);
 }

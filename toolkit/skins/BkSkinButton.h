@@ -11,8 +11,8 @@ public:
     // pushed ("...push") faces.
     HRESULT SetAttribute(const std::string& name, const std::string& value, bool loading) override;
     // The background, unless disabled a gradient face 2 pixels in, then a 1-pixel border.
+    // IgnoreState stays the base's answer: the elements that use it repaint on their own.
     void Draw(HDC dc, const RECT& rect, DWORD state) override;
-    bool IgnoreState() override { return false; }
 
 private:
     COLORREF m_crBg = RGB(0xEE, 0xEE, 0xEE);
@@ -31,7 +31,8 @@ public:
     // "from", "to" (colours), "size" (pixels; 0: the whole rect), "direction" ("horz",
     // "vert").
     HRESULT SetAttribute(const std::string& name, const std::string& value, bool loading) override;
-    // The rect filled with "to", then the gradient over it (or over its first "size" pixels).
+    // The rect filled with "to", then the gradient over it or over its first "size" pixels,
+    // cut at the rect's edge.
     void Draw(HDC dc, const RECT& rect, DWORD state) override;
 
 private:

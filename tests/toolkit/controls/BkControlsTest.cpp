@@ -366,6 +366,39 @@ TEST_F(RichTextTest, ALinkRunReportsItsIdWhenClicked) {
     EXPECT_EQ(view.notices[0].itemClass, "richtext");
 }
 
+TEST_F(ControlsTest, ARealWindowMovesOnlyWhenItsElementDoes) {
+    NoticeRecorder view;
+    auto root = LoadDialog(R"(<dlg><realwnd id="31" pos="10,20,110,60"/></dlg>)");
+    ASSERT_NE(root, nullptr);
+    root->SetContainerWindow(view.Window());
+    // Made after the layout, where its maker put it.
+    HWND window =
+        ::CreateWindowW(L"STATIC", L"", WS_CHILD, 1, 2, 5, 5, view.Window(),
+                        reinterpret_cast<HMENU>(31), ::GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(window, nullptr);
+    const auto placed = [&] {
+        RECT rect;
+        ::GetWindowRect(window, &rect);
+        ::MapWindowPoints(nullptr, view.Window(), reinterpret_cast<POINT*>(&rect), 2);
+        return rect;
+    };
+    const RECT made = placed();
+    // Placed again where it was, the element leaves the window alone.
+    PlaceElement(*root, RECT{0, 0, 490, 500});
+    const RECT again = placed();
+    EXPECT_TRUE(::EqualRect(&made, &again));
+    EXPECT_TRUE(view.notices.empty());
+    // Moved, it takes the window along and tells the view.
+    root->FindChildById(31)->SetAttribute("pos", "30,20,130,60", false);
+    const RECT moved = placed();
+    EXPECT_EQ(moved.left - made.left, 29);
+    EXPECT_EQ(moved.right - moved.left, 100);
+    ASSERT_EQ(view.notices.size(), 1u);
+    EXPECT_EQ(view.notices[0].code, kBkNmRealWndMoved);
+    EXPECT_EQ(view.notices[0].id, 31u);
+    ::DestroyWindow(window);
+}
+
 TEST_F(ControlsTest, AnIconIsDrawnFromTheProgramOrTheSystem) {
     auto root = LoadDialog(R"(<dlg><icon pos="0,0,16,16" src="701"/>
                                    <icon pos="20,0,52,32" oem="32512"/>

@@ -46,12 +46,14 @@ TEST_F(ElementPaintTest, PaintsHoverAndDisabledText) {
         <text id="2" pos="100,0,200,30" class="hover_font">MMMM</text>
         <text id="3" pos="200,0,300,30" class="greyed">MMMM</text>
         <dlg id="4" pos="300,0,400,30"><text id="5" pos="0,0,-0,-0" class="greyed">MMMM</text></dlg>
+        <text id="6" pos="400,0,500,30" class="plain">MMMM</text>
+        <dlg class="bold_box" pos="500,0,600,30"><text pos="0,0,-0,-0" class="plain">MMMM</text></dlg>
         </dlg>)");
     ASSERT_NE(root, nullptr);
     root->FindChildById(2)->ModifyState(kStateHover, 0);
     root->FindChildById(3)->ModifyState(kStateDisabled, 0);
     root->FindChildById(4)->ModifyState(kStateDisabled, 0); // disabled through its parent
-    DibCanvas canvas(400, 30);
+    DibCanvas canvas(600, 30);
     root->Redraw(canvas.Dc(), nullptr);
     EXPECT_GT(CountColor(canvas, {0, 0, 100, 30}, RGB(0, 0, 0)), 0);
     EXPECT_EQ(CountColor(canvas, {0, 0, 100, 30}, kRed), 0);
@@ -62,6 +64,10 @@ TEST_F(ElementPaintTest, PaintsHoverAndDisabledText) {
     EXPECT_GT(CountColor(canvas, {200, 0, 300, 30}, kRed), 0);
     EXPECT_GT(CountColor(canvas, {300, 0, 400, 30}, kRed), 0);
     EXPECT_EQ(CountColor(canvas, {200, 0, 400, 30}, RGB(0, 0, 0)), 0);
+    // An element without a font of its own paints in the default font, not its parent's.
+    EXPECT_GT(CountColor(canvas, {400, 0, 500, 30}, RGB(0, 0, 0)), 0);
+    EXPECT_EQ(CountColor(canvas, {500, 0, 600, 30}, RGB(0, 0, 0)),
+              CountColor(canvas, {400, 0, 500, 30}, RGB(0, 0, 0)));
 }
 
 TEST_F(ElementPaintTest, SkipsElementsOutsideTheRegion) {

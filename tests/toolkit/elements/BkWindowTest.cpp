@@ -5,6 +5,8 @@
 #include "toolkit/elements/StringReferences.h"
 
 #include "tests/fixtures/ElementTree.h"
+#include "tests/fixtures/NoticeRecorder.h"
+#include "toolkit/elements/BkNotify.h"
 
 #include "ElementTestBase.h"
 #include "ToolkitTestResources.h"
@@ -12,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -112,6 +115,10 @@ TEST(StringReferences, SubstitutesNumberedEntries) {
             return L"twelve";
         case 13:
             return L"names %str13% itself";
+        case 14:
+            return L"%str14%%str14%";
+        case 15:
+            return L"fifteen and %str12%";
         default:
             return nullptr;
         }
@@ -122,7 +129,11 @@ TEST(StringReferences, SubstitutesNumberedEntries) {
     };
     const Case cases[] = {
         {L"one %str12% two", L"one twelve two"},
-        {L"%str12%%str12%", L"twelvetwelve"},
+        // The search resumes where the closing "%" stood: past a reference right behind a
+        // shorter entry, inside a longer one.
+        {L"%str12%%str12%", L"twelve%str12%"},
+        {L"%str12% and %str12%", L"twelve and twelve"},
+        {L"%str15%", L"fifteen and twelve"},
         {L"a %str12 b", L"a %str12 b"},             // unclosed
         {L"%str0% x %str12%", L"%str0% x %str12%"}, // ends at 0
         {L"%str-3% x", L"%str-3% x"},
@@ -132,6 +143,9 @@ TEST(StringReferences, SubstitutesNumberedEntries) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(SubstituteStringReferences(c.text, lookup), c.expected) << c.text;
+    // An entry that brings itself back twice ends at the bound instead of growing for ever.
+    EXPECT_EQ(SubstituteStringReferences(L"%str14%", lookup).size(),
+              7u * (kMaxStringReferences + 1));
 }
 
 TEST_F(ElementTest, LoadsTextWithTheStringTable) {
@@ -145,10 +159,10 @@ TEST_F(ElementTest, HitsFloatingChildrenFirstAndSkipsHiddenAndTransparentOnes) {
     auto root = LoadDialog(R"(<dlg>
         <img id="1" pos="0,0,100,100"/>
         <img id="2" width="50" height="50" float="1"/>
-        <img id="3" pos="200,0,300,100"/>
         <img id="4" pos="200,0,300,100" transparent="1"/>
-        <img id="5" pos="300,0,400,100"/>
+        <img id="3" pos="200,0,300,100"/>
         <img id="6" pos="300,0,400,100" show="0"/>
+        <img id="5" pos="300,0,400,100"/>
         <dlg id="7" pos="0,200,100,300" onlydrawchild="1"><img id="8" pos="0,0,-0,-0"/></dlg>
         <dlg id="9" pos="200,200,300,300"><img id="10" pos="0,0,10,10"/></dlg>
         </dlg>)");
@@ -168,6 +182,36 @@ TEST_F(ElementTest, HitsFloatingChildrenFirstAndSkipsHiddenAndTransparentOnes) {
         EXPECT_EQ(hit->GetCmdID(), c.id) << c.x << "," << c.y;
     }
     EXPECT_EQ(root->HitTest(600, 10), 0u);
+}
+
+TEST_F(ElementTest, TellsTheViewOfTheMouseWhereItsNotifyBitsAsk) {
+    NoticeRecorder view;
+    auto root = LoadDialog(R"(<dlg><text id="1" notify="1"/><text id="2" notify="2"/>
+                                   <text id="3" notify="3"/><text id="4"/></dlg>)");
+    ASSERT_NE(root, nullptr);
+    root->SetContainerWindow(view.Window());
+    struct Case {
+        UINT id;
+        std::vector<UINT> subCodes; // for a move, then a leave
+    };
+    const Case cases[] = {{1, {kBkNmMouseMove}},
+                          {2, {kBkNmMouseLeave}},
+                          {3, {kBkNmMouseMove, kBkNmMouseLeave}},
+                          {4, {}}};
+    for (const Case& c : cases) {
+        view.notices.clear();
+        CBkWindow* element = root->FindChildById(c.id);
+        SendElementMessage(element, WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));
+        SendElementMessage(element, WM_MOUSELEAVE);
+        std::vector<UINT> subCodes;
+        for (const NoticeRecorder::Notice& notice : view.notices) {
+            EXPECT_EQ(notice.code, kBkNmElementNotify);
+            EXPECT_EQ(notice.id, c.id);
+            EXPECT_EQ(notice.itemClass, "wnd");
+            subCodes.push_back(notice.subCode);
+        }
+        EXPECT_EQ(subCodes, c.subCodes) << c.id;
+    }
 }
 
 TEST_F(ElementTest, FindsDirectChildrenBeforeGrandchildren) {

@@ -151,6 +151,17 @@ void SendMouse(DWORD flags, POINT screen = POINT{-1, -1}) {
     ::Sleep(60);
 }
 
+void SendKey(WORD key) {
+    INPUT inputs[2]{};
+    for (INPUT& input : inputs) {
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = key;
+    }
+    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    ::SendInput(2, inputs, sizeof inputs[0]);
+    ::Sleep(60);
+}
+
 void MoveTo(FrameSession& session, POINT client) {
     SendMouse(0, session.ScreenPoint(client));
 }
@@ -287,6 +298,39 @@ TEST_F(FrameTest, ShowsTheHoveredElementsTip) {
     EXPECT_STREQ(text, L"Update Now");
 }
 
+TEST_F(FrameTest, EndsAPressWhoseCaptureIsTaken) {
+    FrameSession session(IDR_FRAME_LAYOUT);
+    ASSERT_TRUE(session.opened);
+    MoveTo(session, kUpdateNow);
+    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    ASSERT_TRUE(session.WaitFor([&] { return session.State(8005) & kStatePushed; }));
+    // As when another window takes the mouse during the press (Alt+Tab).
+    session.Run([] { ::ReleaseCapture(); });
+    EXPECT_EQ(session.State(8005) & kStatePushed, 0u);
+    SendMouse(MOUSEEVENTF_LEFTUP);
+    // The next press is a press of its own, not the second of a double click.
+    ::Sleep(::GetDoubleClickTime() + 100);
+    session.ClearNotices();
+    Click(session, kUpdateNow);
+    EXPECT_TRUE(session.HasNotice(kBkNmLButtonDown, 8005));
+    EXPECT_TRUE(session.HasNotice(kBkNmClick, 8005));
+}
+
+TEST_F(FrameTest, ABrokenDocumentLeavesTheViewEmptyAndRepaintsIt) {
+    FrameSession session(IDR_FRAME_LAYOUT);
+    ASSERT_TRUE(session.opened);
+    session.Run([&] {
+        CBkDialogView& view = session.frame.GetView();
+        ::UpdateWindow(view);
+        EXPECT_FALSE(view.LoadLayoutText("<layer><body>"));
+        CBkDialog* sections[3];
+        EXPECT_EQ(view.Sections(sections), 0);
+        RECT dirty{};
+        EXPECT_TRUE(::GetUpdateRect(view, &dirty, FALSE));
+        EXPECT_EQ(dirty.right, 490);
+    });
+}
+
 TEST_F(FrameTest, GivesDisabledElementsNoHoverPressOrClick) {
     FrameSession session(IDR_FRAME_LAYOUT);
     ASSERT_TRUE(session.opened);
@@ -365,9 +409,11 @@ TEST_F(FrameTest, TurnsEnterEscapeAndCloseIntoClicksOnly) {
     FrameSession session(IDR_FRAME_LAYOUT);
     ASSERT_TRUE(session.opened);
     HWND frame = session.frame.m_hWnd;
+    // Real keys, which go to the view that holds the focus.
+    ASSERT_TRUE(session.WaitFor([&] { return ::GetFocus() == session.frame.GetView().m_hWnd; }));
     session.ClearNotices();
-    ::PostMessageW(frame, WM_KEYDOWN, VK_RETURN, 0);
-    ::PostMessageW(frame, WM_KEYDOWN, VK_ESCAPE, 0);
+    SendKey(VK_RETURN);
+    SendKey(VK_ESCAPE);
     ::PostMessageW(frame, WM_CLOSE, 0, 0);
     EXPECT_TRUE(session.WaitFor([&] { return session.frame.notices.size() == 3; }));
     std::vector<UINT> ids;

@@ -53,10 +53,13 @@ private:
     }
 
     LRESULT OnInitDialog(UINT, WPARAM, LPARAM, BOOL&) {
-        // A real window for the "realwnd" element, placed by it.
+        // A real window for the "realwnd" element, made on its rectangle: the element moves it
+        // when it moves.
+        const RECT place = m_view.FindElementById(131)->GetRect();
         HWND edit = ::CreateWindowExW(
             WS_EX_CLIENTEDGE, L"EDIT", L"An edit control", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL,
-            0, 0, 0, 0, m_view, reinterpret_cast<HMENU>(131), ::GetModuleHandleW(nullptr), nullptr);
+            place.left, place.top, place.right - place.left, place.bottom - place.top, m_view,
+            reinterpret_cast<HMENU>(131), ::GetModuleHandleW(nullptr), nullptr);
         ::SendMessageW(edit, WM_SETFONT,
                        reinterpret_cast<WPARAM>(BkFontPool::Instance().GetFont(0)), FALSE);
         // An image made in memory for the "memimage" element.

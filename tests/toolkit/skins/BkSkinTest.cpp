@@ -1,14 +1,25 @@
-// Skins by name, drawn into a DIB and read back pixel by pixel.
+// Skins by name, drawn into a DIB and read back pixel by pixel: the tests' own, and the
+// program's as it ships.
+#include "platform/GdiplusSession.h"
+#include "toolkit/controls/BkImageWnd.h"
+#include "toolkit/resources/BkResource.h"
 #include "toolkit/skins/BkImagePools.h"
 #include "toolkit/skins/BkSkinPool.h"
 #include "toolkit/skins/SkinListLoader.h"
 
+#include "tests/fixtures/ElementTree.h"
 #include "tests/fixtures/Pixels.h"
+#include "tests/fixtures/ProgramResources.h"
 
 #include "ToolkitTestResources.h"
 
+#include <objidl.h>
+#include <gdiplus.h>
 #include <gtest/gtest.h>
+#include <shlwapi.h>
 
+#include <memory>
+#include <string>
 #include <vector>
 
 namespace {
@@ -78,6 +89,8 @@ TEST_F(SkinTest, DrawsWhatItsTypeAndStateSay) {
         // Three horizontal parts; the hover bit picks the second sub-image.
         {"horz", {0, 0, 20, 3}, 0, {{0, 1, kRed}, {10, 1, kGreen}, {19, 1, kBlue}}},
         {"horz", {0, 0, 20, 3}, 1, {{0, 1, kYellow}, {10, 1, kWhite}, {19, 1, kBlack}}},
+        // State -1 is index -1: its sub-image offset lies before the bitmap.
+        {"horz", {0, 0, 20, 3}, kNone, {{0, 1, kWhite}, {10, 1, kWhite}, {19, 1, kWhite}}},
         // Border, background and a face that the disabled bit leaves out.
         {"button",
          {0, 0, 20, 20},
@@ -88,6 +101,8 @@ TEST_F(SkinTest, DrawsWhatItsTypeAndStateSay) {
         {"button", {0, 0, 20, 20}, 16, {{10, 17, RGB(0xEE, 0xEE, 0xEE)}}},
         {"button", {0, 0, 20, 20}, 2, {{10, 3, RGB(0xCD, 0xCD, 0xCD)}}},
         {"gradient", {0, 0, 20, 4}, 0, {{0, 1, kBlack}, {19, 1, RGB(242, 242, 242)}}},
+        // A gradient longer than the rect is cut at its edge, not squeezed into it.
+        {"gradient_long", {0, 0, 20, 4}, 0, {{0, 1, kBlack}, {19, 1, RGB(121, 121, 121)}}},
     };
     for (const Case& c : cases) {
         CBkSkinBase* skin = GetSkin(c.skin);
@@ -111,6 +126,7 @@ TEST_F(SkinTest, ReportsSizeAndStateUse) {
         {"four", {8, 6}, false}, // the first of two definitions
         {"three", {8, 6}, false}, {"strip", {16, 6}, true},        {"missing", {0, 0}, true},
         {"list", {4, 4}, false},  {"list_stretch", {8, 8}, false}, {"horz", {0, 3}, false},
+        {"button", {0, 0}, true},
     };
     for (const Case& c : cases) {
         CBkSkinBase* skin = GetSkin(c.skin);
@@ -142,6 +158,156 @@ TEST_F(SkinTest, DrawsPartsOfItsImageStretched) {
     EXPECT_TRUE(Near(canvas.Pixel(6, 6), kBlue, 8));
     EXPECT_TRUE(Near(canvas.Pixel(34, 14), kBlue, 8));
     EXPECT_EQ(canvas.Pixel(4, 4), kWhite);
+}
+
+// The program's skin list and pictures, read from Chronalign.exe beside the tests.
+class ShippedSkinTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { ASSERT_NE(UseProgramResources(false), nullptr); }
+    static void TearDownTestSuite() {
+        // The other suites read their documents from the test program again.
+        BkResource::Instance().SetResourceModule(nullptr);
+        BkPngPool::Instance().Clear();
+        LoadSkins(IDR_TEST_SKINS);
+    }
+
+    // The picture as its PNG holds it, decoded here rather than by the pools.
+    static std::unique_ptr<Gdiplus::Bitmap> Picture(WORD id) {
+        EnsureGdiplusStarted();
+        std::string bytes;
+        if (!LoadResourceData(id, L"png", bytes))
+            return nullptr;
+        IStream* stream = ::SHCreateMemStream(reinterpret_cast<const BYTE*>(bytes.data()),
+                                              static_cast<UINT>(bytes.size()));
+        auto picture = std::make_unique<Gdiplus::Bitmap>(stream);
+        stream->Release();
+        return picture;
+    }
+
+    // The picture's pixel laid over the canvas's background, which no picture shows, so that
+    // transparent and white parts of a picture tell apart too.
+    static COLORREF OverBackground(Gdiplus::Bitmap& picture, int x, int y) {
+        Gdiplus::Color color;
+        picture.GetPixel(x, y, &color);
+        const auto mix = [&](BYTE channel, BYTE under) {
+            return static_cast<BYTE>((channel * color.GetA() + under * (255 - color.GetA())) / 255);
+        };
+        return RGB(mix(color.GetR(), GetRValue(kBackground)),
+                   mix(color.GetG(), GetGValue(kBackground)),
+                   mix(color.GetB(), GetBValue(kBackground)));
+    }
+
+    // How many pixels of the canvas's w x h corner differ from the picture's from (left, 0).
+    static int Mismatches(const DibCanvas& canvas, Gdiplus::Bitmap& picture, int left, int w,
+                          int h) {
+        int mismatches = 0;
+        for (int y = 0; y < h; ++y) {
+            for (int x = 0; x < w; ++x)
+                mismatches += !Near(canvas.Pixel(x, y), OverBackground(picture, left + x, y), 2);
+        }
+        return mismatches;
+    }
+
+    static constexpr COLORREF kBackground = RGB(0xC0, 0x40, 0x80);
+};
+
+TEST_F(ShippedSkinTest, DrawsTheSubImageOfTheIndexModuloTheirCount) {
+    struct Case {
+        const char* skin;
+        WORD source;
+        DWORD index;
+        int subWidth;
+        int subImage;
+    };
+    const Case cases[] = {
+        {"dlg_btn_sync", IDB_SYNC, 3, 130, 3}, // four: disabled
+        {"dlg_btn_sync", IDB_SYNC, 1, 130, 1},
+        {"dlg_btn_min", IDB_MINIMISE, 3, 33, 0}, // three: 3 mod 3
+        {"dlg_btn_min", IDB_MINIMISE, 2, 33, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.skin << " index " << c.index);
+        CBkSkinBase* skin = GetSkin(c.skin);
+        auto picture = Picture(c.source);
+        ASSERT_NE(skin, nullptr);
+        ASSERT_NE(picture, nullptr);
+        const int h = static_cast<int>(picture->GetHeight());
+        DibCanvas canvas(c.subWidth + 20, h + 20, kBackground);
+        skin->Draw(canvas.Dc(), RECT{0, 0, c.subWidth + 20, h + 20}, c.index);
+        EXPECT_EQ(Mismatches(canvas, *picture, c.subImage * c.subWidth, c.subWidth, h), 0);
+        // At natural size from the corner, whatever the rect.
+        EXPECT_EQ(CountColor(canvas, {c.subWidth, 0, c.subWidth + 20, h + 20}, kBackground),
+                  20 * (h + 20));
+        EXPECT_EQ(CountColor(canvas, {0, h, c.subWidth, h + 20}, kBackground), 20 * c.subWidth);
+    }
+}
+
+TEST_F(ShippedSkinTest, StretchesTheHeaderOnlyWiderAndCutsItNarrower) {
+    CBkSkinBase* header = GetSkin("dlg_head");
+    auto picture = Picture(IDB_HEADER);
+    ASSERT_NE(header, nullptr);
+    ASSERT_NE(picture, nullptr);
+    for (const int width : {600, 400}) {
+        SCOPED_TRACE(width);
+        DibCanvas canvas(700, 60, kBackground);
+        header->Draw(canvas.Dc(), RECT{0, 0, width, 60}, 0);
+        // The bar's rows are plain: each column of the rect shows the picture's column 0.
+        int mismatches = 0;
+        for (int y = 0; y < 30; ++y) {
+            for (int x = 0; x < width; x += 7)
+                mismatches += !Near(canvas.Pixel(x, y), OverBackground(*picture, 0, y), 2);
+        }
+        EXPECT_EQ(mismatches, 0);
+        EXPECT_EQ(CountColor(canvas, {width, 0, 700, 60}, kBackground), (700 - width) * 60);
+        EXPECT_EQ(CountColor(canvas, {0, 30, width, 60}, kBackground), width * 30); // not taller
+    }
+}
+
+TEST_F(ShippedSkinTest, ReportsTheSizesOfTheirPictures) {
+    struct Case {
+        const char* skin;
+        SIZE size;
+        bool ignoresState;
+    };
+    const Case cases[] = {
+        {"dlg_btn_cls", {37, 20}, false},
+        {"dlg_banner", {489, 465}, true},
+        {"dlg_btn_min", {33, 20}, false},
+        {"dlg_head", {490, 30}, true},
+    };
+    for (const Case& c : cases) {
+        CBkSkinBase* skin = GetSkin(c.skin);
+        ASSERT_NE(skin, nullptr) << c.skin;
+        EXPECT_EQ(skin->GetSkinSize().cx, c.size.cx) << c.skin;
+        EXPECT_EQ(skin->GetSkinSize().cy, c.size.cy) << c.skin;
+        EXPECT_EQ(skin->IgnoreState(), c.ignoresState) << c.skin;
+    }
+}
+
+TEST_F(ShippedSkinTest, TheMinimiseButtonShowsTheSubImageOfItsState) {
+    auto header = LoadDialog(R"(<dlg><imgbtn id="1" pos="-75,0" skin="dlg_btn_min"/></dlg>)",
+                             RECT{0, 0, 490, 30});
+    auto picture = Picture(IDB_MINIMISE);
+    ASSERT_NE(header, nullptr);
+    ASSERT_NE(picture, nullptr);
+    CBkWindow* button = header->FindChildById(1);
+    const RECT& rect = button->GetRect();
+    EXPECT_EQ(rect.left, 415);
+    EXPECT_EQ(rect.right - rect.left, 33);
+    EXPECT_EQ(rect.bottom - rect.top, 20);
+    const struct {
+        DWORD state;
+        int subImage;
+    } cases[] = {{0, 0}, {kStateHover, 1}, {kStateHover | kStatePushed, 2}};
+    for (const auto& c : cases) {
+        button->ModifyState(0, kStateHover | kStatePushed);
+        button->ModifyState(c.state, 0);
+        DibCanvas canvas(33, 20, kBackground);
+        ::SetViewportOrgEx(canvas.Dc(), -rect.left, -rect.top, nullptr);
+        header->Redraw(canvas.Dc(), nullptr);
+        ::SetViewportOrgEx(canvas.Dc(), 0, 0, nullptr);
+        EXPECT_EQ(Mismatches(canvas, *picture, c.subImage * 33, 33, 20), 0) << c.state;
+    }
 }
 
 } // namespace
