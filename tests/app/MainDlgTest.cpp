@@ -2,6 +2,7 @@
 // the clock, "Update Now", the time-zone label and the control panel.
 #include "app/MainDlg.h"
 #include "res/resource.h"
+#include "tests/fixtures/SyncTestSupport.h"
 #include "toolkit/resources/StringTableLoader.h"
 
 #include <gtest/gtest.h>
@@ -49,17 +50,6 @@ public:
 private:
     HANDLE m_release = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
 };
-
-SYSTEMTIME Utc(WORD year, WORD month, WORD day, WORD hour, WORD minute, WORD second) {
-    SYSTEMTIME time{};
-    time.wYear = year;
-    time.wMonth = month;
-    time.wDay = day;
-    time.wHour = hour;
-    time.wMinute = minute;
-    time.wSecond = second;
-    return time;
-}
 
 FILETIME FileTime(const SYSTEMTIME& time) {
     FILETIME file;

@@ -1,6 +1,7 @@
 // The time texts, under the zone that the CTest entry starts the program in: TZ=IST-5:30, which
 // Wine and the run-time library both read as UTC+05:30 all year round.
 #include "app/TimeFormat.h"
+#include "tests/fixtures/SyncTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -12,17 +13,10 @@ namespace {
 // 2026-12-08 09:30:10 UTC.
 constexpr int64_t kDecemberMorningUtc = 1796722210;
 
-SYSTEMTIME Local(WORD year, WORD month, WORD day, WORD hour, WORD minute, WORD second,
-                 WORD milliseconds = 0) {
-    SYSTEMTIME time{};
-    time.wYear = year;
-    time.wMonth = month;
-    time.wDay = day;
-    time.wHour = hour;
-    time.wMinute = minute;
-    time.wSecond = second;
-    time.wMilliseconds = milliseconds;
-    return time;
+// The same fields as a UTC time; SecondCount reads them as local time.
+SYSTEMTIME Local(int year, int month, int day, int hour, int minute, int second,
+                 int milliseconds = 0) {
+    return Utc(year, month, day, hour, minute, second, milliseconds);
 }
 
 class TimeFormat : public ::testing::Test {
