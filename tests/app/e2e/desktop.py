@@ -37,6 +37,30 @@ class Screenshot:
             for x in range(left, right):
                 yield self.pixel(x, y)
 
+    @staticmethod
+    def read(path):
+        """A picture file as a screenshot of its own, through ImageMagick."""
+        ppm = subprocess.run(["convert", path, "-depth", "8", "ppm:-"], capture_output=True,
+                             check=True).stdout
+        return Screenshot(ppm)
+
+    def differences(self, rect, reference, ignored=(), tolerance=2):
+        """The pixels of a (left, top, right, bottom) rectangle that differ from the same
+        rectangle of a reference picture (whose corner is the rectangle's) by more than the
+        tolerance in any channel, outside the ignored rectangles (reference coordinates)."""
+        left, top, right, bottom = rect
+        if (reference.width, reference.height) != (right - left, bottom - top):
+            return (right - left) * (bottom - top)
+        count = 0
+        for y in range(top, bottom):
+            for x in range(left, right):
+                at = (x - left, y - top)
+                if any(r[0] <= at[0] < r[2] and r[1] <= at[1] < r[3] for r in ignored):
+                    continue
+                mine, theirs = self.pixel(x, y), reference.pixel(*at)
+                count += max(abs(a - b) for a, b in zip(mine, theirs)) > tolerance
+        return count
+
     def save(self, rect, path):
         """Saves a rectangle of the screen as PNG."""
         left, top, right, bottom = rect
@@ -78,6 +102,11 @@ class Desktop:
         """Clicks the left button at a screen point; several clicks come 80 ms apart."""
         self._xdotool("mousemove", str(x), str(y), "click", "--repeat", str(count),
                       "--delay", "80", "1")
+
+    def park_pointer(self):
+        """Moves the pointer to the screen's corner, off every window, so that nothing shows
+        its hover look."""
+        self._xdotool("mousemove", "0", "0")
 
     def key(self, keys):
         self._xdotool("key", keys)

@@ -18,6 +18,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 import harness  # noqa: E402
 import looks  # noqa: E402
+from desktop import Screenshot  # noqa: E402
 from program import poll  # noqa: E402
 from time_servers import CLOSE, GARBAGE, OLD, RESET, SHORT, answer, requests_to  # noqa: E402
 
@@ -67,8 +68,9 @@ def now_in(zone, offset=0.0):
 
 
 class EndToEnd:
-    def __init__(self, session, servers, screenshots):
+    def __init__(self, session, servers, screenshots, references):
         self.session, self.servers, self.screenshots = session, servers, screenshots
+        self.references = references
         self.checks = Checks()
 
     def start(self, tz):
@@ -77,13 +79,27 @@ class EndToEnd:
             raise RuntimeError("the program's window did not appear")
         return program
 
-    def save(self, program, name, extra=None):
-        """Saves the window with its shadow (and a message box over it) to the screenshots."""
-        rect = looks.grown(program.window().rect, looks.SHADOW)
+    def save(self, program, name, extra=None, times=(looks.LOCAL_TIME,)):
+        """Saves the window with its shadow (and a message box over it) to the screenshots,
+        with the pointer off the window, and compares it with its reference picture, taken
+        before, outside the labels of running times and the box, which Wine draws."""
+        self.session.desktop.park_pointer()
+        time.sleep(0.3)
+        window = program.window().rect
+        rect = looks.grown(window, looks.SHADOW)
         if extra:
             rect = looks.union(rect, extra)
         shot = self.session.desktop.capture()
         shot.save(rect, os.path.join(self.screenshots, name))
+        if self.references:
+            corner = rect[:2]
+            ignored = [looks.moved(looks.on_screen(label, window), corner) for label in times]
+            if extra:
+                ignored.append(looks.moved(extra, corner))
+            reference = Screenshot.read(os.path.join(self.references, name))
+            differing = shot.differences(rect, reference, ignored)
+            self.checks.expect(differing == 0, "%s as its reference picture" % name,
+                               "%d pixels differ" % differing)
         return shot
 
     def press_ok(self, box):
@@ -128,7 +144,8 @@ class EndToEnd:
               "server time 5 s ahead in Pacific time", server_time.text)
         check(server_time.colour == "000000", "server time in black", server_time.colour)
         check(self.asked() == requests_to([0]), "one request, daytime to entry 0", self.asked())
-        shot = self.save(program, "window-running.png")
+        shot = self.save(program, "window-running.png",
+                         times=(looks.SERVER_TIME, looks.LOCAL_TIME))
         check(looks.red_pixels(shot, looks.on_screen(looks.SERVER_TIME, window)) == 0,
               "no red on screen while running")
         coloured = looks.mean_saturation(shot, looks.on_screen(looks.UPDATE_NOW_FACE, window))
@@ -164,7 +181,8 @@ class EndToEnd:
             check(local is not None and close_in_time(shown, local - 8 * 3600, 2),
                   "eight hours before the local time label", (box.text, local))
             check(program.element(UPDATE_NOW).disabled, "Update Now disabled under the box")
-            self.save(program, "window-confirmation.png", box.rect)
+            self.save(program, "window-confirmation.png", box.rect,
+                      times=(looks.SERVER_TIME, looks.LOCAL_TIME))
             self.press_ok(box)
             check(poll(lambda: program.message_box() is None, 3), "the box closes on OK")
             time.sleep(1.5)
@@ -248,10 +266,11 @@ class EndToEnd:
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--screenshots", default="end-to-end-screenshots")
+    parser.add_argument("--references", help="the pictures that the screenshots must match")
     arguments = harness.parse_arguments(parser)
     os.makedirs(arguments.screenshots, exist_ok=True)
     with harness.running(arguments) as (session, servers):
-        test = EndToEnd(session, servers, arguments.screenshots)
+        test = EndToEnd(session, servers, arguments.screenshots, arguments.references)
         for group in (test.waiting_then_running, test.update_now_and_second_start,
                       test.behind_by_sntp, test.an_hour_off_refused, test.every_server_failing):
             started = time.monotonic()

@@ -4,6 +4,7 @@ red text, the grey of a disabled button, the words of a line of text."""
 # Rectangles (left, top, right, bottom) and points in the window's client area, from the layout.
 ZONE_NAME = (28, 46, 462, 70)
 SERVER_TIME = (150, 118, 449, 162)
+LOCAL_TIME = (150, 162, 449, 206)
 UPDATE_NOW = (180, 280, 310, 410)
 UPDATE_NOW_FACE = (215, 315, 275, 375)
 UPDATE_NOW_CENTRE = (245, 345)
@@ -17,6 +18,11 @@ SHADOW = 4
 def on_screen(rect, window_rect):
     left, top = window_rect[:2]
     return (rect[0] + left, rect[1] + top, rect[2] + left, rect[3] + top)
+
+
+def moved(rect, corner):
+    """A screen rectangle in the coordinates of a picture whose corner is at `corner`."""
+    return (rect[0] - corner[0], rect[1] - corner[1], rect[2] - corner[0], rect[3] - corner[1])
 
 
 def grown(rect, by):
