@@ -1,12 +1,16 @@
-// The main window's behaviour on its own layout, without a window: the time labels, setting
-// the clock, "Update Now", the time-zone label and the control panel.
+// The main window's behaviour on its own layout: the time labels, setting the clock, "Update
+// Now", the time-zone label and the control panel without a window; what screen readers are
+// told with its real window open.
 #include "app/MainDlg.h"
 #include "res/resource.h"
 #include "tests/fixtures/SyncTestSupport.h"
 #include "toolkit/resources/StringTableLoader.h"
 
 #include <gtest/gtest.h>
+#include <oleacc.h>
 
+#include <functional>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -245,6 +249,98 @@ TEST_F(MainDlgTest, OpensTheDateAndTimeControlPanelCentred) {
     click.header.uItemID = 4242;
     EXPECT_FALSE(dialog.ProcessWindowMessage(nullptr, WM_NOTIFY, kBkViewControlId,
                                              reinterpret_cast<LPARAM>(&click), result));
+}
+
+// Runs the window's modal loop on this thread and, once it is open, the function, which ends it.
+void WhileOpen(CMainDlg& dialog, const std::function<void(HWND view)>& check) {
+    static const std::function<void(HWND)>* pending = nullptr;
+    static CMainDlg* open = nullptr;
+    pending = &check;
+    open = &dialog;
+    ::SetTimer(nullptr, 0, 200, [](HWND, UINT, UINT_PTR timer, DWORD) {
+        ::KillTimer(nullptr, timer);
+        (*pending)(open->GetView().m_hWnd);
+        open->EndModal(2);
+    });
+    dialog.DoModal();
+}
+
+VARIANT Child(LONG id) {
+    VARIANT child;
+    child.vt = VT_I4;
+    child.lVal = id;
+    return child;
+}
+
+TEST_F(MainDlgTest, TellsScreenReadersItsTextsLinkAndButtons) {
+    ::CoInitialize(nullptr);
+    struct Expected {
+        const wchar_t* name;
+        LONG role;
+        LONG state; // of STATE_SYSTEM_ UNAVAILABLE and FOCUSABLE
+    };
+    const LONG focusable = STATE_SYSTEM_FOCUSABLE;
+    const Expected expected[] = {
+        {L"Tavemark Chronalign", ROLE_SYSTEM_STATICTEXT, 0},
+        {L"Minimize", ROLE_SYSTEM_PUSHBUTTON, 0},
+        {L"Close", ROLE_SYSTEM_PUSHBUTTON, 0},
+        {L"(UTC-08:00) Pacific Time (US & Canada)", ROLE_SYSTEM_STATICTEXT, 0},
+        {L"Change time zone...", ROLE_SYSTEM_LINK, focusable},
+        {L"Server time:", ROLE_SYSTEM_STATICTEXT, 0},
+        {L"Connect to time server...", ROLE_SYSTEM_STATICTEXT, 0},
+        {L"Local time:", ROLE_SYSTEM_STATICTEXT, 0},
+        {L"12/8/2026 3:00:00 PM", ROLE_SYSTEM_STATICTEXT, 0},
+        {L"Difference:", ROLE_SYSTEM_STATICTEXT, 0},
+        {L"N/A", ROLE_SYSTEM_STATICTEXT, 0},
+        {L"Update Now", ROLE_SYSTEM_PUSHBUTTON, STATE_SYSTEM_UNAVAILABLE},
+    };
+    IAccessible* accessible = nullptr;
+    WhileOpen(dialog, [&](HWND view) {
+        ASSERT_EQ(::AccessibleObjectFromWindow(view, OBJID_CLIENT, __uuidof(IAccessible),
+                                               reinterpret_cast<void**>(&accessible)),
+                  S_OK);
+        long count = 0;
+        accessible->get_accChildCount(&count);
+        ASSERT_EQ(count, static_cast<long>(std::size(expected)));
+        for (LONG id = 1; id <= count; ++id) {
+            const Expected& e = expected[id - 1];
+            SCOPED_TRACE(testing::Message() << "child " << id);
+            BSTR name = nullptr;
+            accessible->get_accName(Child(id), &name);
+            EXPECT_STREQ(name, e.name);
+            ::SysFreeString(name);
+            VARIANT value;
+            accessible->get_accRole(Child(id), &value);
+            EXPECT_EQ(value.lVal, e.role);
+            accessible->get_accState(Child(id), &value);
+            EXPECT_EQ(value.lVal & (STATE_SYSTEM_UNAVAILABLE | focusable), e.state);
+        }
+        // "Update Now", once a server time came, pressed as a reader presses it.
+        long left = 0, top = 0, width = 0, height = 0;
+        accessible->accLocation(&left, &top, &width, &height, Child(12));
+        POINT corner{left, top};
+        ::ScreenToClient(view, &corner);
+        const RECT& button = dialog.GetView().FindElementById(kElementUpdateNow)->GetRect();
+        EXPECT_EQ(corner.x, button.left);
+        EXPECT_EQ(corner.y, button.top);
+        EXPECT_EQ(width, button.right - button.left);
+        server.result = S_OK;
+        server.serverUtc = Utc(2026, 12, 8, 9, 30, 0);
+        dialog.RefreshTimeLabels();
+        EXPECT_EQ(accessible->accDoDefaultAction(Child(12)), S_OK);
+        MSG message;
+        while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+            ::DispatchMessageW(&message);
+        EXPECT_TRUE(State(kElementUpdateNow) & kStateDisabled); // as a click leaves it
+        configuration.Release();
+        EXPECT_EQ(configuration.runs, 1);
+    });
+    // Kept past the window, it answers that the window is gone.
+    ASSERT_NE(accessible, nullptr);
+    long count = 0;
+    EXPECT_EQ(accessible->get_accChildCount(&count), CO_E_OBJNOTCONNECTED);
+    EXPECT_EQ(accessible->Release(), 0u);
+    ::CoUninitialize();
 }
 
 } // namespace

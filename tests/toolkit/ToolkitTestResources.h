@@ -35,6 +35,7 @@
 #define IDR_FRAME_LAYOUT 130
 #define IDR_FRAME_NO_HEADER 131
 #define IDR_FRAME_STYLES 132
+#define IDR_ACCESS_LAYOUT 133
 
 // The demonstration window's layout, style sheet and extra skins.
 #define IDR_DEMO_LAYOUT 150

@@ -5,12 +5,15 @@
 #include "toolkit/elements/BkWindow.h"
 #include "toolkit/controls/ButtonMark.h"
 
+#include <oleacc.h>
+
 // What check boxes and radio buttons share: the "check" attribute, the painting and the size.
 class CBkButtonMarkWnd : public CBkWindow {
 public:
     // "check": nonzero checks the element, zero unchecks it.
     HRESULT SetAttribute(const std::string& name, const std::string& value, bool loading) override;
     bool RedrawOnStateChange() override { return true; }
+    bool TabStopByDefault() const override { return true; }
 
     BK_BEGIN_MSG_MAP()
     MSG_WM_PAINT(OnPaint)
@@ -38,6 +41,7 @@ class CBkCheckBox : public CBkButtonMarkWnd {
     BK_TAG_NAME("check")
 public:
     CBkCheckBox() : CBkButtonMarkWnd(ButtonMark::kCheckBox, 13, 17) {}
+    LONG AccessibleRole() const override { return ROLE_SYSTEM_CHECKBUTTON; }
 
     BK_BEGIN_MSG_MAP()
     MSG_WM_LBUTTONUP(OnLButtonUp)
@@ -54,6 +58,7 @@ class CBkRadioBox : public CBkButtonMarkWnd {
 public:
     CBkRadioBox() : CBkButtonMarkWnd(ButtonMark::kRadio, 12, 14) {}
     ~CBkRadioBox() override;
+    LONG AccessibleRole() const override { return ROLE_SYSTEM_RADIOBUTTON; }
 
     // Joins the group named by "group" once loaded.
     bool Load(const TiXmlElement* element) override;

@@ -4,6 +4,8 @@
 
 #include "toolkit/elements/BkWindow.h"
 
+#include <oleacc.h>
+
 class CBkImageWnd : public CBkWindow {
     BK_TAG_NAME("img")
 public:
@@ -40,6 +42,12 @@ class CBkImageBtnWnd : public CBkImageWnd {
     BK_TAG_NAME("imgbtn")
 public:
     bool RedrawOnStateChange() override { return true; }
+    bool TabStopByDefault() const override { return true; }
+    LONG AccessibleRole() const override { return ROLE_SYSTEM_PUSHBUTTON; }
+    // Its caption, else its tip.
+    std::wstring AccessibleName() const override {
+        return !m_caption.empty() ? m_caption : GetToolTipText();
+    }
     // The skin's sub-image for the state: 3 disabled, 2 pushed (or checked in a group with a
     // checked member), 1 hovered, 0 otherwise.
     DWORD SkinIndex() const;

@@ -3,12 +3,16 @@
 
 #include "toolkit/elements/BkWindow.h"
 
+#include <oleacc.h>
+
 class CBkSkinBtnWnd : public CBkWindow {
     BK_TAG_NAME("skinbtn")
 public:
     // "skin": its own skin; the style's skin when empty.
     HRESULT SetAttribute(const std::string& name, const std::string& value, bool loading) override;
     bool RedrawOnStateChange() override { return true; }
+    bool TabStopByDefault() const override { return true; }
+    LONG AccessibleRole() const override { return ROLE_SYSTEM_PUSHBUTTON; }
     // The skin's sub-image: 3 disabled, 2 pushed, 1 hovered, 0 otherwise.
     DWORD SkinIndex() const;
 

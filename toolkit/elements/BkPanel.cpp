@@ -3,6 +3,7 @@
 #include "toolkit/styles/BkStyle.h"
 #include "toolkit/elements/ElementFactory.h"
 
+#include <oleacc.h>
 #include <tinyxml.h>
 
 const std::vector<CBkWindow*>& CBkContainerWnd::Children() const {
@@ -119,11 +120,17 @@ void CBkPanel::OnMouseMove(UINT flags, POINT point) {
 }
 
 void ShowRealWindowsBelow(CBkWindow* element) {
-    element->ShowRealWindow();
-    if (!element->IsContainer())
+    VisitInDocumentOrder(*element, [](CBkWindow& below) {
+        below.ShowRealWindow();
+        return true;
+    });
+}
+
+void VisitInDocumentOrder(CBkWindow& element, const std::function<bool(CBkWindow&)>& visit) {
+    if (!visit(element) || !element.IsContainer())
         return;
-    for (CBkWindow* child : static_cast<CBkContainerWnd*>(element)->Children())
-        ShowRealWindowsBelow(child);
+    for (CBkWindow* child : static_cast<CBkContainerWnd&>(element).Children())
+        VisitInDocumentOrder(*child, visit);
 }
 
 void CBkDialog::LayoutChildren() {
@@ -149,6 +156,22 @@ void CBkDialog::LayoutChild(CBkWindow* child) {
 void CBkDialog::OnWindowPosChanged(LPWINDOWPOS position) {
     CBkPanel::OnWindowPosChanged(position);
     LayoutChildren();
+}
+
+LONG CBkDialogButton::AccessibleRole() const {
+    return ROLE_SYSTEM_PUSHBUTTON;
+}
+
+std::wstring CBkDialogButton::AccessibleName() const {
+    if (!GetToolTipText().empty())
+        return GetToolTipText();
+    std::wstring name;
+    for (const CBkWindow* child : m_children) {
+        const std::wstring text = child->AccessibleName();
+        if (!text.empty())
+            name += (name.empty() ? L"" : L" ") + text;
+    }
+    return name;
 }
 
 bool CBkDialogButton::Load(const TiXmlElement* element) {

@@ -4,6 +4,7 @@
 
 #include "toolkit/elements/BkWindow.h"
 
+#include <functional>
 #include <vector>
 
 class CBkContainerWnd : public CBkWindow {
@@ -82,9 +83,17 @@ protected:
 // Shows or hides the real windows of the element and of every element below it.
 void ShowRealWindowsBelow(CBkWindow* element);
 
+// Visits the element and, unless the visitor answers false for it, the elements below it, in
+// document order.
+void VisitInDocumentOrder(CBkWindow& element, const std::function<bool(CBkWindow&)>& visit);
+
 // A "dlg" that is one click target as a whole.
 class CBkDialogButton : public CBkDialog {
     BK_TAG_NAME("dlgbtn")
 public:
     bool Load(const TiXmlElement* element) override;
+    bool TabStopByDefault() const override { return true; }
+    LONG AccessibleRole() const override;
+    // Its tip, else the texts inside it.
+    std::wstring AccessibleName() const override;
 };

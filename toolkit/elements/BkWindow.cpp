@@ -118,7 +118,10 @@ HRESULT CBkWindow::SetAttribute(const std::string& name, const std::string& valu
         m_transparent = ParseDecimal(text);
     else if (name == "notify")
         m_notify = static_cast<UINT>(ParseDecimal(text));
-    else if (name == "pos") {
+    else if (name == "tabstop") {
+        m_tabStop = ParseDecimal(text) != 0;
+        return S_OK;
+    } else if (name == "pos") {
         if (value.empty())
             return S_FALSE;
         const int count = ParsePositionItems(text, m_position);
@@ -135,6 +138,11 @@ HRESULT CBkWindow::SetAttribute(const std::string& name, const std::string& valu
     } else
         return E_FAIL;
     return S_FALSE;
+}
+
+std::wstring CBkWindow::AccessibleName() const {
+    const UINT format = m_textFormat != 0 ? m_textFormat : GetStyle().m_nTextMode;
+    return (format & DT_NOPREFIX) ? m_innerText : WithoutPrefixes(m_innerText);
 }
 
 void CBkWindow::ApplyCursor() {

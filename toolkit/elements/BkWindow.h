@@ -64,7 +64,8 @@ public:
     // nothing) and "float".
     bool Load(const TiXmlElement* element) override;
     // The attributes every element takes: "class", "id", "crbg", "crtext", "font", "href",
-    // "tip", "valign", "align", "pos", "transparent", "notify".
+    // "tip", "valign", "align", "pos", "transparent", "notify", and "tabstop" (nonzero: the
+    // keyboard's Tab stops at the element; absent: as its control does by default).
     HRESULT SetAttribute(const std::string& name, const std::string& value, bool loading) override;
 
     // Sets the cursor that the style names.
@@ -78,6 +79,13 @@ public:
     // Shows or hides the real window that the element stands for, as its visibility (its
     // ancestors' included) says; most elements stand for none.
     virtual void ShowRealWindow() {}
+    // Whether Tab stops at the element when its document does not say: links and buttons.
+    virtual bool TabStopByDefault() const { return false; }
+    // What the element is to a screen reader: a ROLE_SYSTEM_ value of the accessibility
+    // interfaces, 0 for elements that a person does not need told (images, lines, containers).
+    virtual LONG AccessibleRole() const { return 0; }
+    // What a screen reader reads for it: the text as drawn, without its "&" prefixes.
+    virtual std::wstring AccessibleName() const;
     // Draws the background and the content when the rect touches the region (null: always);
     // false when it did not.
     virtual bool Redraw(HDC dc, HRGN region);
@@ -96,6 +104,9 @@ public:
     // The element's own text colour ("crtext"); none when the style's applies.
     COLORREF GetTextColor() const { return m_crText; }
     bool IsTransparent() const { return m_transparent != 0; }
+    bool IsTabStop() const { return m_tabStop >= 0 ? m_tabStop != 0 : TabStopByDefault(); }
+    // Whether a click on it does anything: it has an id for the owner or a link to open.
+    bool TakesClicks() const { return m_id != 0 || !m_linkUrl.empty(); }
     bool IsFloating() const { return (m_layoutFlags & kFloating) != 0; }
     UINT GetLayoutFlags() const { return m_layoutFlags; }
     int GetPositionCount() const { return m_positionCount; }
@@ -179,6 +190,8 @@ protected:
     PositionItem m_position[4];
     IBkPaintHook* m_paintHook = nullptr;
     UINT m_notify = 0;
+    // "tabstop": -1 until the document says.
+    int m_tabStop = -1;
 };
 
 // Clears the element's handled flag, lets it handle the message and returns its result.

@@ -106,3 +106,13 @@ void PaintText(HDC dc, const std::wstring& text, RECT rect, UINT format, const B
         return;
     ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect, format);
 }
+
+std::wstring WithoutPrefixes(const std::wstring& text) {
+    std::wstring shown;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == L'&' && i + 1 < text.size())
+            ++i;
+        shown += text[i];
+    }
+    return shown;
+}

@@ -5,6 +5,7 @@
 
 #include <objidl.h>
 #include <commctrl.h>
+#include <oleacc.h>
 #include <gdiplus.h>
 #include <tinyxml.h>
 
@@ -31,7 +32,9 @@ bool LoadSection(CBkDialog& section, const TiXmlElement& root, const char* name)
 
 CBkDialogView::CBkDialogView() = default;
 
-CBkDialogView::~CBkDialogView() = default;
+CBkDialogView::~CBkDialogView() {
+    ReleaseAccessible();
+}
 
 bool CBkDialogView::LoadLayout(UINT resourceId) {
     std::string text;
@@ -47,6 +50,8 @@ bool CBkDialogView::LoadLayoutText(const char* text) {
     for (CBkDialog* section : {&m_header, &m_body, &m_footer})
         SendElementMessage(section, WM_DESTROY);
     m_hasHeader = m_hasBody = m_hasFooter = false;
+    m_focusElement = m_keyPressed = 0;
+    m_accessibleElements.clear();
 
     TiXmlDocument document;
     document.Parse(text, nullptr, TIXML_ENCODING_UTF8);
@@ -94,6 +99,7 @@ bool CBkDialogView::LoadLayoutText(const char* text) {
         m_body.SetAttribute("pos", "0,0,-0,-0", true);
 
     m_loaded = true;
+    BuildAccessibleElements();
     if (IsWindow()) {
         StackSections();
         m_hoverElement = m_pushedElement = 0;
@@ -123,6 +129,8 @@ HWND CBkDialogView::CreateView(HWND frame) {
     for (CBkDialog* section : {&m_header, &m_body, &m_footer})
         section->SetContainerWindow(m_hWnd);
     CreateToolTip();
+    // Until the keyboard is used, the frame's windows show no focus cues.
+    ::SendMessageW(frame, WM_CHANGEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS), 0);
     return m_hWnd;
 }
 
@@ -176,8 +184,11 @@ BOOL CBkDialogView::SetElementText(UINT id, const std::wstring& text) {
     if (element == nullptr)
         return FALSE;
     InvalidateElement(*element);
+    const bool changed = element->GetInnerText() != text;
     element->SetText(text);
     InvalidateElement(*element);
+    if (changed)
+        NotifyAccessibility(EVENT_OBJECT_NAMECHANGE, *element);
     return TRUE;
 }
 
@@ -196,11 +207,14 @@ BOOL CBkDialogView::EnableElement(UINT id, BOOL enable) {
     CBkWindow* element = FindElementById(id);
     if (element == nullptr)
         return FALSE;
-    if (enable)
-        element->ModifyState(0, kStateDisabled);
-    else
-        element->ModifyState(kStateDisabled, kStateHover);
+    const DWORD old = enable ? element->ModifyState(0, kStateDisabled)
+                             : element->ModifyState(kStateDisabled, kStateHover);
     InvalidateElement(*element);
+    // A disabled element cannot keep the keyboard focus.
+    if (!enable && element->GetHandle() == m_focusElement)
+        SetFocusElement(nullptr);
+    if ((old ^ element->GetState()) & kStateDisabled)
+        NotifyAccessibility(EVENT_OBJECT_STATECHANGE, *element);
     return TRUE;
 }
 

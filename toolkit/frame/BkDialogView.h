@@ -11,15 +11,18 @@
 #include "toolkit/elements/BkPanel.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace Gdiplus {
 class Pen;
 }
 
 class CShadowWnd;
+class ViewAccessible;
 
 class CBkDialogView : public CWindowImpl<CBkDialogView>, public MessageHandledFlag {
 public:
@@ -76,6 +79,26 @@ public:
     // The sections that exist, in painting order.
     int Sections(CBkDialog* sections[3]);
 
+    // Keyboard focus among the elements (BkDialogViewKeyboard.cpp): the enabled, visible
+    // elements that take clicks and are tab stops, in reading order (the document's).
+    std::vector<CBkWindow*> TabStops();
+    CBkWindow* GetFocusElement() const;
+    // Moves the keyboard focus to the element (null: none), telling accessibility clients.
+    void SetFocusElement(CBkWindow* element);
+    bool IsFocusCueShown() const { return m_focusCueShown; }
+    // Clicks the element later, from the message loop, as a mouse click would.
+    void PostClick(const CBkWindow& element);
+    // What screen readers are told of (ViewAccessible.cpp): the elements with a role, in
+    // reading order, the inside of such an element being its own business. The child id of
+    // an element is its index in this list plus 1.
+    const std::vector<UINT>& AccessibleElements() const { return m_accessibleElements; }
+    LONG AccessibleChildId(const CBkWindow& element) const;
+    // The object screen readers get for the client area, with a reference for the caller;
+    // WM_GETOBJECT hands it out marshalled.
+    IAccessible* GetAccessible();
+    // The element under a client point: the header's, else the body's, else the footer's.
+    CBkWindow* HitTestSections(POINT point);
+
     BEGIN_MSG_MAP(CBkDialogView)
     MESSAGE_RANGE_HANDLER(WM_MOUSEMOVE, WM_XBUTTONDBLCLK, OnRelayToTooltip)
     MSG_WM_SIZE(OnSize)
@@ -94,6 +117,11 @@ public:
     MESSAGE_HANDLER(WM_SETCURSOR, OnSetCursor)
     MESSAGE_HANDLER(WM_GETDLGCODE, OnGetDlgCode)
     MESSAGE_HANDLER(WM_SETFOCUS, OnSetFocus)
+    MESSAGE_HANDLER(WM_KILLFOCUS, OnKillFocus)
+    MESSAGE_HANDLER(WM_KEYUP, OnKeyUp)
+    MESSAGE_HANDLER(WM_UPDATEUISTATE, OnUpdateUiState)
+    MESSAGE_HANDLER(ClickMessage(), OnPostedClick)
+    MESSAGE_HANDLER(WM_GETOBJECT, OnGetObject)
     NOTIFY_CODE_HANDLER(kBkNmInvalidate, OnInvalidateNotice)
     NOTIFY_CODE_HANDLER(NM_CUSTOMDRAW, OnReflectNotify)
     MESSAGE_HANDLER(WM_NOTIFY, OnPassToFrame)
@@ -131,13 +159,34 @@ private:
     void OnLButtonDblClk(UINT flags, POINT point);
     // A press whose capture went elsewhere (Alt+Tab, a box popping up) is over.
     LRESULT OnCaptureChanged(UINT, WPARAM, LPARAM lParam, BOOL&);
-    // The view wants every key, so Esc and Enter go on to the frame's keyboard handling.
+    // The view wants every key: Tab and Shift+Tab move the focus, Space and Enter click the
+    // focused element; Esc, and Enter without a focused element, go on to the frame.
     LRESULT OnKeyDown(UINT message, WPARAM wParam, LPARAM lParam, BOOL& handled);
+    LRESULT OnKeyUp(UINT message, WPARAM wParam, LPARAM lParam, BOOL& handled);
+    LRESULT OnKillFocus(UINT, WPARAM, LPARAM, BOOL& handled);
+    // The frame's keyboard cues changed: the focus cue follows them.
+    LRESULT OnUpdateUiState(UINT message, WPARAM wParam, LPARAM lParam, BOOL&);
+    static UINT ClickMessage();
+    LRESULT OnPostedClick(UINT, WPARAM wParam, LPARAM, BOOL&);
+    LRESULT OnGetObject(UINT message, WPARAM wParam, LPARAM lParam, BOOL& handled);
+    // Clicks the element as a release over it does: it gets WM_LBUTTONUP, then its link opens
+    // or the owner gets the click.
+    void ClickElement(UINT handle, UINT flags, POINT point);
+    void MoveFocus(bool backward);
+    // Shows or hides the focus cue, through the frame's keyboard cues.
+    void ShowFocusCue(bool show);
+    // The area the focus cue of the element covers.
+    RECT FocusCueRect(const CBkWindow& element) const;
+    void InvalidateFocusCue();
+    void DrawFocusCue(HDC dc);
+    void BuildAccessibleElements();
+    // Cuts the accessible object off the view (its clients get CO_E_OBJNOTCONNECTED from then
+    // on) and drops the view's reference.
+    void ReleaseAccessible();
+    void NotifyAccessibility(DWORD event, const CBkWindow& element) const;
     LRESULT OnSetCursor(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnGetDlgCode(UINT, WPARAM, LPARAM, BOOL&) { return 0x85; }
     LRESULT OnSetFocus(UINT, WPARAM, LPARAM, BOOL& handled);
-    // The element under the point: the header's, else the body's, else the footer's.
-    CBkWindow* HitTestSections(POINT point);
     // Whether a press on this header element drags the frame instead.
     bool DragsFrame(CBkWindow* headerHit) const;
     // Sets or clears state bits, repainting when the element's look depends on them.
@@ -186,4 +235,11 @@ private:
     bool m_fullRepaint = false;
     CShadowWnd* m_shadow = nullptr;
     std::unique_ptr<Gdiplus::Pen> m_outlinePen;
+
+    // Keyboard and accessibility state.
+    UINT m_focusElement = 0;
+    UINT m_keyPressed = 0; // the element that Space is held down on
+    bool m_focusCueShown = false;
+    std::vector<UINT> m_accessibleElements;
+    ViewAccessible* m_accessible = nullptr; // one reference, released with the window
 };

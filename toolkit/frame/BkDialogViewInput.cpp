@@ -140,6 +140,10 @@ void CBkDialogView::OnLButtonDown(UINT flags, POINT point) {
     CBkWindow* target = HitTestSections(point);
     if (target == nullptr || target->IsDisabled(true) || m_captured)
         return;
+    // The mouse hides the keyboard's focus cue; a tab stop pressed takes the focus.
+    ShowFocusCue(false);
+    if (target->IsTabStop() && target->TakesClicks())
+        SetFocusElement(target);
     ::SetCapture(m_hWnd);
     m_captured = true;
     m_hoverElement = m_pushedElement = target->GetHandle();
@@ -165,18 +169,22 @@ void CBkDialogView::OnLButtonUp(UINT flags, POINT point) {
     if (pushed == nullptr)
         return;
     ChangeState(*pushed, 0, kStatePushed);
-    if (pushedHandle != m_hoverElement)
-        return;
-    SendElementMessage(pushed, WM_LBUTTONUP, flags, PointParam(point));
+    if (pushedHandle == m_hoverElement)
+        ClickElement(pushedHandle, flags, point);
+}
+
+void CBkDialogView::ClickElement(UINT handle, UINT flags, POINT point) {
+    if (CBkWindow* element = FindElement(handle))
+        SendElementMessage(element, WM_LBUTTONUP, flags, PointParam(point));
     // The element may be gone after its own handling.
-    pushed = FindElement(pushedHandle);
-    if (pushed == nullptr)
+    CBkWindow* element = FindElement(handle);
+    if (element == nullptr)
         return;
-    if (!pushed->GetLinkUrl().empty())
-        ::ShellExecuteW(nullptr, L"open", pushed->GetLinkUrl().c_str(), nullptr, nullptr,
+    if (!element->GetLinkUrl().empty())
+        ::ShellExecuteW(nullptr, L"open", element->GetLinkUrl().c_str(), nullptr, nullptr,
                         SW_SHOWNORMAL);
-    else if (pushed->GetCmdID() != 0)
-        NotifyOwnerCommand(kBkNmClick, *pushed);
+    else if (element->GetCmdID() != 0)
+        NotifyOwnerCommand(kBkNmClick, *element);
 }
 
 void CBkDialogView::OnLButtonDblClk(UINT, POINT point) {
@@ -204,14 +212,6 @@ LRESULT CBkDialogView::OnCaptureChanged(UINT, WPARAM, LPARAM lParam, BOOL&) {
     return 0;
 }
 
-LRESULT CBkDialogView::OnKeyDown(UINT message, WPARAM wParam, LPARAM lParam, BOOL& handled) {
-    if (wParam != VK_ESCAPE && wParam != VK_RETURN) {
-        handled = FALSE;
-        return 0;
-    }
-    return ::SendMessageW(::GetParent(m_hWnd), message, wParam, lParam);
-}
-
 LRESULT CBkDialogView::OnSetCursor(UINT, WPARAM, LPARAM, BOOL&) {
     if (CBkWindow* hover = FindElement(m_hoverElement)) {
         // A real window sets its own cursor.
@@ -227,6 +227,9 @@ LRESULT CBkDialogView::OnSetCursor(UINT, WPARAM, LPARAM, BOOL&) {
 }
 
 LRESULT CBkDialogView::OnSetFocus(UINT, WPARAM, LPARAM, BOOL& handled) {
+    InvalidateFocusCue();
+    if (CBkWindow* focused = GetFocusElement())
+        NotifyAccessibility(EVENT_OBJECT_FOCUS, *focused);
     if (HWND first = ::GetNextDlgTabItem(m_hWnd, nullptr, FALSE)) {
         if (first != m_hWnd && ::IsChild(m_hWnd, first))
             ::SetFocus(first);

@@ -33,6 +33,7 @@ LRESULT CBkDialogView::OnPaint(UINT, WPARAM, LPARAM, BOOL&) {
 
 void CBkDialogView::OnDestroy() {
     m_backBuffer.Release();
+    ReleaseAccessible();
     SetMsgHandled(FALSE);
 }
 
@@ -61,6 +62,7 @@ void CBkDialogView::PaintTo(HDC dc) {
             const int count = Sections(sections);
             for (int i = 0; i < count; ++i)
                 sections[i]->Redraw(memory, region);
+            DrawFocusCue(memory);
             if (!IsChildDocument())
                 DrawOutline(memory, size.cx, size.cy);
             ::SelectClipRgn(memory, nullptr);

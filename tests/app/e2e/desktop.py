@@ -109,7 +109,9 @@ class Desktop:
         self._xdotool("mousemove", "0", "0")
 
     def key(self, keys):
-        self._xdotool("key", keys)
+        """Presses the keys, xdotool names separated by blanks ("Tab Tab", "alt+F4"), 100 ms
+        apart."""
+        self._xdotool("key", "--delay", "100", *keys.split())
 
     def _xdotool(self, *arguments):
         subprocess.run(["xdotool"] + list(arguments), env=self.env, check=True)

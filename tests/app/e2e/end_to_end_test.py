@@ -1,13 +1,15 @@
 """The unmodified program as a person meets it, in a network namespace with time servers that the
 test runs itself: the waiting, running and error states, the difference, "Update Now" with its
-message boxes, the time-zone name, the second start and the ways to close. One start of the
-program per group of scenarios. Screenshots of the states go to --screenshots.
-  end_to_end_test.py <Chronalign.exe> <ElementQuery.exe> <Wine prefix> <wine-run wrapper>"""
+message boxes, the time-zone name, the second start, the ways to close, and the keyboard alone.
+One start of the program per group of scenarios. Screenshots of the states go to --screenshots.
+  end_to_end_test.py <Chronalign.exe> <ElementQuery.exe> <Wine prefix> <wine-run wrapper>
+                     [--references <dir>] [--applet <timedate.cpl> --applet-folder <folder>]"""
 
 import argparse
 import datetime
 import os
 import re
+import shutil
 import sys
 import time
 import zoneinfo
@@ -68,10 +70,17 @@ def now_in(zone, offset=0.0):
 
 
 class EndToEnd:
-    def __init__(self, session, servers, screenshots, references):
-        self.session, self.servers, self.screenshots = session, servers, screenshots
-        self.references = references
+    def __init__(self, session, servers, arguments):
+        self.session, self.servers = session, servers
+        self.screenshots, self.references = arguments.screenshots, arguments.references
         self.checks = Checks()
+        # The stand-in Date and Time applet, in the namespace's view of the prefix only.
+        self.applet_opened = None
+        if arguments.applet:
+            windows = os.path.join(session.env["WINEPREFIX"], "drive_c", "windows")
+            shutil.copy(arguments.applet,
+                        os.path.join(windows, arguments.applet_folder, "timedate.cpl"))
+            self.applet_opened = os.path.join(windows, "temp", "timedate-opened")
 
     def start(self, tz):
         program = self.session.start(tz)
@@ -238,6 +247,37 @@ class EndToEnd:
         check(program.post_close(), "WM_CLOSE posted")
         self.expect_exit(program, "WM_CLOSE")
 
+    def keyboard_alone(self):
+        """Tab, Tab and Space press "Update Now", whose confirmation comes up; Tab to "Change
+        time zone..." and Enter open the Date and Time control panel; Esc closes."""
+        check = self.checks.expect
+        for key in ("Parameters", r"TimeProviders\NtpClient"):
+            self.session.run("reg", "add", W32TIME + "\\" + key, "/f")
+        self.servers.configure(entry0=answer())
+        program = self.start("UTC")
+        check(poll(lambda: not program.element(UPDATE_NOW).disabled, 8), "Update Now enabled")
+        # The window takes the keyboard as a person's click on it would give it.
+        program.click(*looks.EMPTY_BODY)
+        self.session.desktop.key("Tab Tab")
+        self.save(program, "window-keyboard-focus.png")
+        self.session.desktop.key("space")
+        box = poll(program.message_box, 5)
+        check(box is not None and CLOCK_SET.match(box.text), "Tab, Tab, Space: the confirmation",
+              box and box.text)
+        if box:
+            self.session.desktop.key("Return")
+            check(poll(lambda: program.message_box() is None, 3), "the box closes on Enter")
+        if self.applet_opened:
+            check(poll(lambda: not program.element(UPDATE_NOW).disabled, 3),
+                  "Update Now enabled again")
+            # The box gave the window back; a click makes sure it has the keyboard again.
+            program.click(*looks.EMPTY_BODY)
+            self.session.desktop.key("Tab Return")
+            check(poll(lambda: os.path.exists(self.applet_opened), 10),
+                  "Tab, Enter: the Date and Time control panel opens")
+        self.session.desktop.key("Escape")
+        self.expect_exit(program, "Esc")
+
     def every_server_failing(self):
         """Six quick failures of every kind: the sync thread gives up after the sixth."""
         check = self.checks.expect
@@ -267,12 +307,16 @@ def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--screenshots", default="end-to-end-screenshots")
     parser.add_argument("--references", help="the pictures that the screenshots must match")
+    parser.add_argument("--applet", help="a stand-in timedate.cpl to put into the prefix")
+    parser.add_argument("--applet-folder", default="system32",
+                        help="the prefix's system folder that the program's RunDLL32 reads")
     arguments = harness.parse_arguments(parser)
     os.makedirs(arguments.screenshots, exist_ok=True)
     with harness.running(arguments) as (session, servers):
-        test = EndToEnd(session, servers, arguments.screenshots, arguments.references)
+        test = EndToEnd(session, servers, arguments)
         for group in (test.waiting_then_running, test.update_now_and_second_start,
-                      test.behind_by_sntp, test.an_hour_off_refused, test.every_server_failing):
+                      test.behind_by_sntp, test.an_hour_off_refused, test.keyboard_alone,
+                      test.every_server_failing):
             started = time.monotonic()
             failed = test.checks.failed
             group()
