@@ -1,14 +1,19 @@
 // Prints, for the toolkit's demonstration window: the time from DoModal to the view's first
 // paint against a bare window created and painted in the same program, and the medians of a
-// full repaint and of a one-label repaint. Chronalign.exe must sit beside it.
+// full repaint and of a one-label repaint, beside the floor of one AlphaBlend of a window-sized
+// 32-bit bitmap. Chronalign.exe must sit beside it.
 #include "bench/BenchTiming.h"
+#include "tests/fixtures/DibCanvas.h"
 #include "tests/fixtures/ProgramResources.h"
 #include "toolkit/frame/BkDialogImpl.h"
+#include "toolkit/skins/BitmapBlit.h"
+#include "toolkit/skins/BkImage.h"
 #include "toolkit/styles/StyleSheetLoader.h"
 
 #include "ToolkitTestResources.h"
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -115,6 +120,20 @@ double BareWindowFirstPaint() {
     return microseconds;
 }
 
+// One AlphaBlend of a half-transparent 490 x 500 bitmap: the least that blending a window's worth
+// of pictures costs.
+double WindowSizedBlend() {
+    DibCanvas canvas(490, 500);
+    CBkImage bitmap;
+    if (!bitmap.CreateBitmap(canvas.Dc(), 490, 500))
+        return 0;
+    std::memset(bitmap.GetBits(), 0x80, 490 * 500 * 4);
+    const RECT whole{0, 0, 490, 500};
+    return MedianMicroseconds(200, [&] {
+        BlendPremultiplied(canvas.Dc(), whole, BlitSource{bitmap.GetBitmap(), whole});
+    });
+}
+
 double SkinnedWindowFirstPaint() {
     BenchFrame frame(false);
     const auto start = Clock::now();
@@ -146,5 +165,8 @@ int main() {
     std::printf("full repaint of the demonstration window: median %.0f us (200 runs)\n",
                 frame.fullRepaint);
     std::printf("one-label repaint: median %.0f us (200 runs)\n", frame.labelRepaint);
+    std::printf("one AlphaBlend of a 490 x 500 32-bit bitmap, the floor: median %.0f us (200 "
+                "runs)\n",
+                WindowSizedBlend());
     return 0;
 }

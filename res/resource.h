@@ -3,7 +3,11 @@
 
 #define IDI_CHRONALIGN 107
 
-// Pictures of the skins, of type "PNG".
+// Pictures of the skins, of type "PNG", at 100 % (96 DPI). The build draws each one at 125, 150,
+// 175 and 200 % too (DPI 120, 144, 168, 192) under the id plus 1, 2, 3 and 4 times
+// IDB_SCALE_STEP (the header at 150 %: 2300); the image pools take the set of the display's
+// scale by that rule.
+#define IDB_SCALE_STEP 1000
 #define IDB_HEADER 300
 #define IDB_BANNER 301
 #define IDB_FOOTER 302

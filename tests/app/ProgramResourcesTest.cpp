@@ -4,6 +4,7 @@
 #include "toolkit/resources/BkResource.h"
 #include "toolkit/resources/BkString.h"
 #include "toolkit/resources/StringTableLoader.h"
+#include "toolkit/styles/DisplayScale.h"
 
 #include <gtest/gtest.h>
 
@@ -44,7 +45,8 @@ uint32_t BigEndian32(const std::string& bytes, size_t at) {
 
 } // namespace
 
-TEST_F(ProgramResources, IconGroup107HoldsTheSizesOfTheShell) {
+// The small (16), standard (32) and large (48) icons at 100, 125, 150, 175 and 200 %, and 256.
+TEST_F(ProgramResources, IconGroup107HoldsTheSizesOfTheShellAtEveryScale) {
     // The icon group's directory as stored: packed, the same on every pointer size.
 #pragma pack(push, 2)
     struct GroupIconDirectory {
@@ -70,7 +72,7 @@ TEST_F(ProgramResources, IconGroup107HoldsTheSizesOfTheShell) {
     ASSERT_GE(group.size(), sizeof directory);
     std::memcpy(&directory, group.data(), sizeof directory);
     EXPECT_EQ(directory.type, 1); // icons, not cursors
-    const int sizes[] = {16, 24, 32, 48, 64, 256};
+    const int sizes[] = {16, 20, 24, 28, 32, 40, 48, 56, 60, 64, 72, 84, 96, 256};
     ASSERT_EQ(directory.count, std::size(sizes));
     ASSERT_EQ(group.size(), sizeof directory + directory.count * sizeof(GroupIconEntry));
     for (size_t i = 0; i < std::size(sizes); ++i) {
@@ -86,25 +88,35 @@ TEST_F(ProgramResources, IconGroup107HoldsTheSizesOfTheShell) {
     }
 }
 
-// The skins draw these at fixed places and cut them into fixed-width states.
-TEST_F(ProgramResources, SkinPicturesAreRgbaPngsOfTheirSizes) {
+// The skins draw these at fixed places and cut them into fixed-width states. Each scale's set
+// has the 100 % picture's size at its DPI, by whole sub-images ("dlg_btn_sync" at 125 %: 4 x 163
+// by 163).
+TEST_F(ProgramResources, SkinPicturesAreRgbaPngsOfTheirSizesAtEveryScale) {
     struct Picture {
         int id;
-        uint32_t width;
-        uint32_t height;
+        int width;
+        int height;
+        int subImages;
     };
-    const Picture pictures[] = {{300, 490, 30}, {301, 489, 465}, {302, 490, 4},   {303, 99, 20},
-                                {304, 111, 20}, {305, 16, 16},   {306, 520, 130}, {900, 20, 20}};
+    const Picture pictures[] = {{300, 490, 30, 1},  {301, 489, 465, 1}, {302, 490, 4, 1},
+                                {303, 99, 20, 3},   {304, 111, 20, 3},  {305, 16, 16, 1},
+                                {306, 520, 130, 4}, {900, 20, 20, 1}};
+    const int dpis[] = {96, 120, 144, 168, 192};
     for (const Picture& picture : pictures) {
-        SCOPED_TRACE(picture.id);
-        const std::string png = Bytes(MAKEINTRESOURCEW(picture.id), L"png");
-        ASSERT_GE(png.size(), 26u);
-        EXPECT_EQ(png.substr(0, 8), std::string("\x89PNG\r\n\x1A\n"));
-        EXPECT_EQ(png.substr(12, 4), "IHDR");
-        EXPECT_EQ(BigEndian32(png, 16), picture.width);
-        EXPECT_EQ(BigEndian32(png, 20), picture.height);
-        EXPECT_EQ(png[24], 8); // bits per channel
-        EXPECT_EQ(png[25], 6); // colour type: RGB with alpha
+        for (int set = 0; set < static_cast<int>(std::size(dpis)); ++set) {
+            const int id = picture.id + set * IDB_SCALE_STEP;
+            SCOPED_TRACE(id);
+            const int subWidth = ScaleToDpi(picture.width / picture.subImages, dpis[set]);
+            const std::string png = Bytes(MAKEINTRESOURCEW(id), L"png");
+            ASSERT_GE(png.size(), 26u);
+            EXPECT_EQ(png.substr(0, 8), std::string("\x89PNG\r\n\x1A\n"));
+            EXPECT_EQ(png.substr(12, 4), "IHDR");
+            EXPECT_EQ(BigEndian32(png, 16), static_cast<uint32_t>(picture.subImages * subWidth));
+            EXPECT_EQ(BigEndian32(png, 20),
+                      static_cast<uint32_t>(ScaleToDpi(picture.height, dpis[set])));
+            EXPECT_EQ(png[24], 8); // bits per channel
+            EXPECT_EQ(png[25], 6); // colour type: RGB with alpha
+        }
     }
 }
 

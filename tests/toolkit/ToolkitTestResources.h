@@ -23,6 +23,7 @@
 #define IDP_STRIP 503
 #define IDP_HALF_CLEAR 504
 #define IDP_BUTTONS 505
+#define IDP_SETS 506
 #define IDJ_STATES4 511
 #define IDB_LIST 601
 #define IDB_ALPHA 602

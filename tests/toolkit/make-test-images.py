@@ -73,6 +73,10 @@ def main(outdir):
     write_png(out("buttons.png"), blocks([RED, GREEN, BLUE, YELLOW], 30, 20))
     # An uncut 16 x 6 image, red then blue, to show cutting and horizontal stretching.
     write_png(out("strip.png"), blocks([RED, BLUE], 8, 6))
+    # One picture in the sets of 100, 150 and 200 % only, each of its own colour.
+    write_png(out("sets100.png"), blocks([RED], 8, 6))
+    write_png(out("sets150.png"), blocks([GREEN], 12, 9))
+    write_png(out("sets200.png"), blocks([BLUE], 16, 12))
     # Transparent on the left, opaque green on the right.
     write_png(out("halfclear.png"), blocks([CLEAR, GREEN], 4, 4))
     # Bitmaps: three 4 x 4 sub-images, the middle one in the key colour.

@@ -3,7 +3,6 @@
 #include "platform/GdiObjects.h"
 #include "toolkit/skins/BkImage.h"
 #include "toolkit/skins/BkSkinPool.h"
-#include "toolkit/skins/PictureDrawing.h"
 
 namespace {
 
@@ -82,11 +81,10 @@ void CShadowWnd::Redraw() {
     if (!bitmap.CreateBitmap(memory, W, H))
         return;
     SelectObjectGuard select(memory, bitmap.GetBitmap());
-    if (CBkSkinBase* skin = GetSkin("dlg_shadow")) {
-        // The layered window takes the bitmap's own premultiplied alpha.
-        PreserveAlphaScope alpha(memory);
+    // Blended into the clear bitmap, the pieces leave their premultiplied alpha in it, as the
+    // layered window takes it.
+    if (CBkSkinBase* skin = GetSkin("dlg_shadow"))
         DrawShadowPieces(memory, *skin, W, H);
-    }
     ::GdiFlush();
     POINT position{frame.left - kReach, frame.top - kReach};
     SIZE size{W, H};

@@ -71,6 +71,33 @@ bool BlitColorKey(HDC dc, const RECT& target, const BlitSource& source, COLORREF
                             Height(source.part), key) != FALSE;
 }
 
+bool BlendPremultiplied(HDC dc, const RECT& target, const BlitSource& source) {
+    MemoryDC memory(dc);
+    SelectObjectGuard select(memory, source.bitmap);
+    const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    return ::AlphaBlend(dc, target.left, target.top, Width(target), Height(target), memory,
+                        source.part.left, source.part.top, Width(source.part), Height(source.part),
+                        blend) != FALSE;
+}
+
+HBITMAP StretchedBitmap(HBITMAP bitmap, SIZE size) {
+    BITMAP info{};
+    if (::GetObjectW(bitmap, sizeof info, &info) == 0)
+        return nullptr;
+    const BITMAPINFO header = DibInfo(size.cx, size.cy, info.bmBitsPixel == 32 ? 32 : 24);
+    void* bits = nullptr;
+    ScopedGdiObject<HBITMAP> copy(
+        ::CreateDIBSection(nullptr, &header, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!copy)
+        return nullptr;
+    MemoryDC memory;
+    SelectObjectGuard select(memory, copy.Get());
+    if (!StretchCopy(memory, RECT{0, 0, size.cx, size.cy},
+                     BlitSource{bitmap, RECT{0, 0, info.bmWidth, info.bmHeight}}))
+        return nullptr;
+    return copy.Release();
+}
+
 bool BlitAlpha(HDC dc, int x, int y, const BlitSource& source) {
     BITMAP info{};
     BlitSource part;

@@ -1,5 +1,5 @@
-// The three ways a bitmap is put on a device context: copied, through a key colour, or blended
-// by its own per-pixel alpha.
+// The ways a bitmap is put on a device context: copied, through a key colour, or blended by its
+// own per-pixel alpha, straight or premultiplied.
 #pragma once
 
 #include <windows.h>
@@ -17,6 +17,16 @@ bool BlitColorKey(HDC dc, const RECT& target, const BlitSource& source, COLORREF
 // 255 per channel, alpha being the source pixel's own (not premultiplied). False, drawing
 // nothing, for bitmaps of any other depth.
 bool BlitAlpha(HDC dc, int x, int y, const BlitSource& source);
+
+// Lays a part of a 32-bit bitmap of premultiplied pixels over the target rectangle, stretched
+// when the sizes differ: target = source + target * (255 - alpha) / 255 per channel, alpha too,
+// so that a bitmap that starts clear takes the source's alpha.
+bool BlendPremultiplied(HDC dc, const RECT& target, const BlitSource& source);
+
+// A copy of the bitmap at another size, each pixel its nearest source pixel's, so that key
+// colours and per-pixel alpha stay exact; of 32 bits for a 32-bit bitmap, else of 24. The
+// caller owns it; null on failure.
+HBITMAP StretchedBitmap(HBITMAP bitmap, SIZE size);
 
 // The size of a bitmap; 0 x 0 for none.
 SIZE BitmapSize(HBITMAP bitmap);

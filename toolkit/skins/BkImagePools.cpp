@@ -1,60 +1,42 @@
 #include "toolkit/skins/BkImagePools.h"
 
-#include "platform/ComPtr.h"
+#include "platform/GdiObjects.h"
 #include "platform/GdiplusSession.h"
 #include "toolkit/resources/BkResource.h"
+#include "toolkit/skins/BitmapBlit.h"
+#include "toolkit/skins/PictureSets.h"
+#include "toolkit/styles/DisplayScale.h"
 
-#include <objidl.h>
-#include <gdiplus.h>
-
-#include <algorithm>
-#include <cstring>
-#include <string>
-
-Gdiplus::Image* DecodeImage(const std::string& bytes) {
-    EnsureGdiplusStarted();
-    // A block of at least one byte, so that an empty resource still gets a stream (and an
-    // image that reports its failure) rather than none.
-    HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, std::max<size_t>(bytes.size(), 1));
-    if (block == nullptr)
-        return nullptr;
-    if (void* data = ::GlobalLock(block)) {
-        std::memcpy(data, bytes.data(), bytes.size());
-        ::GlobalUnlock(block);
-    }
-    IStream* opened = nullptr;
-    if (FAILED(::CreateStreamOnHGlobal(block, TRUE, &opened))) {
-        ::GlobalFree(block);
-        return nullptr;
-    }
-    // The image keeps its own reference to the stream, which frees the block with its last.
-    ComPtr<IStream> stream(opened);
-    return new Gdiplus::Image(stream.Get());
+const BkPicture& BkPicturePool::GetPicture(UINT id, int dpi, int subWidth) {
+    std::unique_ptr<BkPicture>& picture = m_pictures[{id, dpi}];
+    if (!picture)
+        picture = Fetch(id, dpi, subWidth);
+    return *picture;
 }
 
-BkGdiplusImageCache::~BkGdiplusImageCache() {
-    Clear();
+bool BkPicturePool::Load(UINT id, std::string& bytes) const {
+    return LoadResourceData(static_cast<WORD>(id), m_type, bytes);
 }
 
-Gdiplus::Image* BkGdiplusImageCache::GetImage(UINT id) {
-    const auto found = m_images.find(id);
-    if (found != m_images.end())
-        return found->second;
+std::unique_ptr<BkPicture> BkPicturePool::Fetch(UINT id, int dpi, int subWidth) const {
+    // The 100 % picture says whether there is one at all, and its size what the others scale.
     std::string bytes;
-    LoadResourceData(static_cast<WORD>(id), m_type, bytes);
-    Gdiplus::Image* image = DecodeImage(bytes);
-    if (image != nullptr)
-        m_images.emplace(id, image);
-    return image;
+    if (!Load(id, bytes) || dpi == kDefaultDpi)
+        return BkPicture::Decode(bytes);
+    std::string other;
+    for (const PictureSet& set : PictureSetsBefore100(id, dpi)) {
+        if (!Load(set.id, other))
+            continue;
+        if (set.dpi == dpi)
+            return BkPicture::Decode(other);
+        return BkPicture::Decode(other)->Resampled(
+            ScaledPictureSize(EncodedPictureSize(bytes), subWidth, dpi));
+    }
+    const auto picture = BkPicture::Decode(bytes);
+    return picture->Resampled(ScaledPictureSize(picture->Size(), subWidth, dpi));
 }
 
-void BkGdiplusImageCache::Clear() {
-    for (const auto& entry : m_images)
-        delete entry.second;
-    m_images.clear();
-}
-
-BkPngPool::BkPngPool() : BkGdiplusImageCache(L"png") {
+BkPngPool::BkPngPool() : BkPicturePool(L"png") {
     EnsureGdiplusStarted();
 }
 
@@ -63,7 +45,7 @@ BkPngPool& BkPngPool::Instance() {
     return *instance;
 }
 
-BkJpgPool::BkJpgPool() : BkGdiplusImageCache(L"jpg") {}
+BkJpgPool::BkJpgPool() : BkPicturePool(L"jpg") {}
 
 BkJpgPool& BkJpgPool::Instance() {
     static BkJpgPool* const instance = new BkJpgPool;
@@ -75,14 +57,31 @@ BkBmpPool& BkBmpPool::Instance() {
     return *instance;
 }
 
-HBITMAP BkBmpPool::GetBitmap(UINT id) {
-    const auto found = m_bitmaps.find(id);
+HBITMAP BkBmpPool::GetBitmap(UINT id, int dpi, int subWidth) {
+    const auto found = m_bitmaps.find({id, dpi});
     if (found != m_bitmaps.end())
         return found->second;
-    HBITMAP bitmap = BkResource::Instance().LoadBitmap(static_cast<WORD>(id));
+    HBITMAP bitmap = Fetch(id, dpi, subWidth);
     if (bitmap != nullptr)
-        m_bitmaps.emplace(id, bitmap);
+        m_bitmaps.emplace(std::make_pair(id, dpi), bitmap);
     return bitmap;
+}
+
+HBITMAP BkBmpPool::Fetch(UINT id, int dpi, int subWidth) {
+    const BkResource& resources = BkResource::Instance();
+    ScopedGdiObject<HBITMAP> bitmap(resources.LoadBitmap(static_cast<WORD>(id)));
+    if (!bitmap || dpi == kDefaultDpi)
+        return bitmap.Release();
+    const SIZE wanted = ScaledPictureSize(BitmapSize(bitmap.Get()), subWidth, dpi);
+    for (const PictureSet& set : PictureSetsBefore100(id, dpi)) {
+        if (HBITMAP other = resources.LoadBitmap(static_cast<WORD>(set.id))) {
+            if (set.dpi == dpi)
+                return other;
+            bitmap.Reset(other);
+            break;
+        }
+    }
+    return StretchedBitmap(bitmap.Get(), wanted);
 }
 
 void BkBmpPool::Clear() {

@@ -1,38 +1,44 @@
-// Process-wide caches of decoded images, by resource id. Each is created on first use and
-// never destroyed; skins hold plain references to what they cache.
+// Process-wide caches of decoded pictures and bitmaps, by resource id and display scale. Each is
+// created on first use and never destroyed; skins hold plain references to what they cache.
+//
+// A picture wanted at a DPI comes from the nearest set at or above it that the resources have,
+// else from the largest (PictureSets.h), decoded once and, when the set is drawn at another
+// scale, resampled once to the 100 % picture's size at that DPI. `subWidth`, the 96-DPI width
+// of the picture's sub-images (0: uncut), makes it scale by whole sub-images; the first fetch
+// of an id at a DPI decides. At 96 DPI the 100 % picture is used as it is.
 #pragma once
+
+#include "toolkit/skins/BkPicture.h"
 
 #include <windows.h>
 
 #include <map>
-#include <string>
+#include <memory>
+#include <utility>
 
-namespace Gdiplus {
-class Image;
-}
-
-// GDI+ images of one resource type, decoded once each.
-class BkGdiplusImageCache {
+// Pictures of one resource type.
+class BkPicturePool {
 public:
-    explicit BkGdiplusImageCache(const wchar_t* type) : m_type(type) {}
-    BkGdiplusImageCache(const BkGdiplusImageCache&) = delete;
-    BkGdiplusImageCache& operator=(const BkGdiplusImageCache&) = delete;
-    ~BkGdiplusImageCache();
+    explicit BkPicturePool(const wchar_t* type) : m_type(type) {}
+    BkPicturePool(const BkPicturePool&) = delete;
+    BkPicturePool& operator=(const BkPicturePool&) = delete;
 
-    // The cached image, else fetched and decoded. An image whose resource is missing or
-    // undecodable is cached too: it reports 0 x 0 and draws nothing. Null only when no
-    // memory stream could be made.
-    Gdiplus::Image* GetImage(UINT id);
-    // Deletes every image; references held by skins become invalid.
-    void Clear();
+    // The cached picture, else fetched. A picture whose 100 % resource is missing or
+    // undecodable is cached too, empty: it reports 0 x 0 and draws nothing.
+    const BkPicture& GetPicture(UINT id, int dpi, int subWidth = 0);
+    // Deletes every picture; references held by skins become invalid.
+    void Clear() { m_pictures.clear(); }
 
 private:
+    std::unique_ptr<BkPicture> Fetch(UINT id, int dpi, int subWidth) const;
+    bool Load(UINT id, std::string& bytes) const;
+
     const wchar_t* m_type;
-    std::map<UINT, Gdiplus::Image*> m_images;
+    std::map<std::pair<UINT, int>, std::unique_ptr<BkPicture>> m_pictures;
 };
 
 // "png" resources. Creating it starts GDI+ for the rest of the process.
-class BkPngPool : public BkGdiplusImageCache {
+class BkPngPool : public BkPicturePool {
 public:
     static BkPngPool& Instance();
 
@@ -41,7 +47,7 @@ private:
 };
 
 // "jpg" resources.
-class BkJpgPool : public BkGdiplusImageCache {
+class BkJpgPool : public BkPicturePool {
 public:
     static BkJpgPool& Instance();
 
@@ -49,21 +55,19 @@ private:
     BkJpgPool();
 };
 
-// Bitmap resources.
+// Bitmap resources, resampled to the nearest pixel so that key colours and alpha stay exact.
 class BkBmpPool {
 public:
     static BkBmpPool& Instance();
 
     // The cached bitmap, else loaded (null, and nothing cached, when there is none).
-    HBITMAP GetBitmap(UINT id);
+    HBITMAP GetBitmap(UINT id, int dpi, int subWidth = 0);
     void Clear();
 
 private:
     BkBmpPool() = default;
 
-    std::map<UINT, HBITMAP> m_bitmaps;
-};
+    static HBITMAP Fetch(UINT id, int dpi, int subWidth);
 
-// Decodes image bytes with GDI+ from a memory stream that owns its copy of the bytes, so the
-// image may read from it as long as it lives. Null when the stream cannot be made.
-Gdiplus::Image* DecodeImage(const std::string& bytes);
+    std::map<std::pair<UINT, int>, HBITMAP> m_bitmaps;
+};

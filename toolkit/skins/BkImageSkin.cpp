@@ -20,7 +20,8 @@ HRESULT CBkImageSkin::SetAttribute(const std::string& name, const std::string& v
     } else if (name == "maskcolor") {
         SetMaskColor(ParseColor(text));
     } else if (name == "subwidth") {
-        SetSubWidth(ParseDecimal(text));
+        m_subWidth = ParseDecimal(text);
+        SetSubWidth(AtBitmapDpi(m_subWidth));
     } else if (name == "stretch-x") {
         m_stretchX = ParseDecimal(text);
         return S_FALSE;
@@ -33,15 +34,28 @@ HRESULT CBkImageSkin::SetAttribute(const std::string& name, const std::string& v
     return S_OK;
 }
 
+void CBkImageSkin::Fetch() {
+    m_bitmapDpi = CurrentDpi();
+    Attach(BkBmpPool::Instance().GetBitmap(static_cast<UINT>(ParseDecimal(m_source.c_str())),
+                                           m_bitmapDpi, m_subWidth));
+    SetSubWidth(AtBitmapDpi(m_subWidth));
+}
+
 bool CBkImageSkin::Prepare() {
     if (!m_bPrepared) {
-        Attach(BkBmpPool::Instance().GetBitmap(static_cast<UINT>(ParseDecimal(m_source.c_str()))));
+        Fetch();
         m_bPrepared = GetBitmap() != nullptr;
     }
     return m_bPrepared != 0;
 }
 
+void CBkImageSkin::FollowDpi() {
+    if (m_bPrepared && m_bitmapDpi != CurrentDpi())
+        Fetch();
+}
+
 void CBkImageSkin::Draw(HDC dc, const RECT& rect, DWORD state) {
+    FollowDpi();
     const int index = static_cast<int>(state);
     if (m_stretchX == 0 || m_stretchY == 0) {
         CBkImage::Draw(dc, rect.left, rect.top, index);
@@ -50,13 +64,15 @@ void CBkImageSkin::Draw(HDC dc, const RECT& rect, DWORD state) {
     RECT part;
     if (GetBlitMode() == kBlitAlpha || !SubImagePart(index, part))
         return;
-    const RECT target{rect.left, rect.top, rect.left + m_stretchX, rect.top + m_stretchY};
+    const RECT target{rect.left, rect.top, rect.left + AtBitmapDpi(m_stretchX),
+                      rect.top + AtBitmapDpi(m_stretchY)};
     BlitPart(dc, target, part);
 }
 
 SIZE CBkImageSkin::GetSkinSize() {
+    FollowDpi();
     if (m_stretchX != 0 && m_stretchY != 0)
-        return SIZE{m_stretchX, m_stretchY};
+        return SIZE{AtBitmapDpi(m_stretchX), AtBitmapDpi(m_stretchY)};
     const SIZE size = GetBitmapSize();
     return SIZE{GetSubWidth() != 0 ? GetSubWidth() : size.cx, size.cy};
 }
@@ -92,8 +108,10 @@ HRESULT CBkSkinImgFrame::SetAttribute(const std::string& name, const std::string
 }
 
 void CBkSkinImgFrame::Draw(HDC dc, const RECT& rect, DWORD) {
+    m_image.FollowDpi();
     const SIZE size = m_image.GetBitmapSize();
-    const int w = size.cx, h = size.cy, a = m_left, b = m_top;
+    const int w = size.cx, h = size.cy;
+    const int a = m_image.AtBitmapDpi(m_left), b = m_image.AtBitmapDpi(m_top);
     const bool top = (m_parts & 1) != 0, bottom = (m_parts & 4) != 0;
     const bool left = (m_parts & 8) != 0, right = (m_parts & 32) != 0;
     const RECT inner{rect.left + (left ? a : 0), rect.top + (top ? b : 0),
@@ -135,6 +153,7 @@ HRESULT CBkSkinImgHorzExtend::SetAttribute(const std::string& name, const std::s
 }
 
 void CBkSkinImgHorzExtend::Draw(HDC dc, const RECT& rect, DWORD state) {
+    m_image.FollowDpi();
     const SIZE size = m_image.GetBitmapSize();
     if (size.cx == 0)
         return;
@@ -152,7 +171,7 @@ void CBkSkinImgHorzExtend::Draw(HDC dc, const RECT& rect, DWORD state) {
     if (target.right - target.left < size.cx)
         target.right = target.left + size.cx;
     const int w = m_image.GetSubWidth() != 0 ? m_image.GetSubWidth() : size.cx;
-    const int h = size.cy, a = m_left, W = target.right - target.left;
+    const int h = size.cy, a = m_image.AtBitmapDpi(m_left), W = target.right - target.left;
     const int offset = index * m_image.GetSubWidth();
 
     m_image.BlitPart(dc, RECT{target.left, target.top, target.left + a, target.top + h},
@@ -166,5 +185,6 @@ void CBkSkinImgHorzExtend::Draw(HDC dc, const RECT& rect, DWORD state) {
 }
 
 SIZE CBkSkinImgHorzExtend::GetSkinSize() {
+    m_image.FollowDpi();
     return SIZE{0, m_image.GetBitmapSize().cy};
 }

@@ -5,7 +5,11 @@
 #include "toolkit/skins/BkImage.h"
 #include "toolkit/styles/BkNotation.h"
 #include "toolkit/skins/BkSkinBase.h"
+#include "toolkit/styles/DisplayScale.h"
 
+// The bitmap comes from the pool for the DPI of the view at work, and its lengths ("subwidth",
+// "stretch-x", "stretch-y", and the "left" and "top" of the skins built on it) are pixels at
+// 96 DPI that scale with it.
 class CBkImageSkin : public CBkSkinBase, public CBkImage {
     BK_TAG_NAME("imglst")
 public:
@@ -16,13 +20,22 @@ public:
     // natural size, or stretched to "stretch-x" by "stretch-y" when both are set.
     void Draw(HDC dc, const RECT& rect, DWORD state) override;
     SIZE GetSkinSize() override;
-    bool IgnoreState() override { return GetSubWidth() == 0; }
+    bool IgnoreState() override { return m_subWidth == 0; }
     bool Prepare() override;
 
+    // Once prepared, takes the bitmap for the current DPI when that has changed.
+    void FollowDpi();
+    // A 96-DPI length at the bitmap's scale.
+    int AtBitmapDpi(int length) const { return ScaleToDpi(length, m_bitmapDpi); }
+
 private:
+    void Fetch();
+
     std::string m_source;
+    int m_subWidth = 0;
     int m_stretchX = 0;
     int m_stretchY = 0;
+    int m_bitmapDpi = kDefaultDpi;
 };
 
 class CBkSkinImgFrame : public CBkSkinBase {

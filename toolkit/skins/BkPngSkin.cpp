@@ -2,11 +2,9 @@
 
 #include "toolkit/skins/BkImagePools.h"
 #include "toolkit/styles/BkNotation.h"
+#include "toolkit/styles/DisplayScale.h"
 
-#include <objidl.h>
-#include <gdiplus.h>
-
-HRESULT CBkGdiplusSkin::SetAttribute(const std::string& name, const std::string& value, bool) {
+HRESULT CBkPictureSkin::SetAttribute(const std::string& name, const std::string& value, bool) {
     int* field = nullptr;
     if (name == "src")
         field = &m_sourceId;
@@ -30,44 +28,62 @@ HRESULT CBkGdiplusSkin::SetAttribute(const std::string& name, const std::string&
     return S_OK;
 }
 
-bool CBkGdiplusSkin::Prepare() {
+void CBkPictureSkin::Fetch() {
+    m_pictureDpi = CurrentDpi();
+    m_picture = &Pool().GetPicture(static_cast<UINT>(m_sourceId), m_pictureDpi, m_layout.subWidth);
+}
+
+const BkPicture* CBkPictureSkin::Picture() {
+    if (m_picture != nullptr && m_pictureDpi != CurrentDpi())
+        Fetch();
+    return m_picture;
+}
+
+bool CBkPictureSkin::Prepare() {
+    // The pools always answer, with an empty picture when there is none.
     if (!m_bPrepared) {
-        m_image = FetchImage(static_cast<UINT>(m_sourceId));
-        m_bPrepared = m_image != nullptr;
+        Fetch();
+        m_bPrepared = 1;
     }
-    return m_bPrepared != 0;
+    return true;
 }
 
-void CBkGdiplusSkin::Draw(HDC dc, const RECT& rect, DWORD state) {
-    if (!m_bPrepared || m_image == nullptr)
+void CBkPictureSkin::Draw(HDC dc, const RECT& rect, DWORD state) {
+    if (!m_bPrepared)
         return;
-    if (m_layout.subWidth == 0)
-        DrawImagePieces(dc, *m_image, rect, m_layout);
-    else
-        DrawSubImage(dc, *m_image, rect, m_layout, SubImageIndex(state));
+    const BkPicture& picture = *Picture();
+    const ImagePieceLayout layout = m_layout.ScaledTo(m_pictureDpi);
+    if (layout.subWidth == 0) {
+        DrawImagePieces(dc, picture, rect, layout);
+        return;
+    }
+    const DWORD count = static_cast<DWORD>(picture.Size().cx) / static_cast<DWORD>(layout.subWidth);
+    DrawSubImage(dc, picture, rect, layout, SubImageIndex(state, count));
 }
 
-void CBkGdiplusSkin::DrawPart(HDC dc, const RECT& target, const RECT& source) {
-    if (m_image != nullptr)
-        DrawImagePart(dc, *m_image, target, source);
+void CBkPictureSkin::DrawPart(HDC dc, const RECT& target, const RECT& source) {
+    if (const BkPicture* picture = Picture())
+        DrawImagePart(dc, *picture, target, source);
 }
 
-SIZE CBkGdiplusSkin::GetSkinSize() {
-    if (m_image == nullptr)
+SIZE CBkPictureSkin::GetSkinSize() {
+    const BkPicture* picture = Picture();
+    if (picture == nullptr || picture->IsEmpty())
         return SIZE{0, 0};
-    const LONG width = m_layout.subWidth != 0 ? m_layout.subWidth : m_image->GetWidth();
-    return SIZE{width, static_cast<LONG>(m_image->GetHeight())};
+    const SIZE size = picture->Size();
+    const LONG width =
+        m_layout.subWidth != 0 ? ScaleToDpi(m_layout.subWidth, m_pictureDpi) : size.cx;
+    return SIZE{width, size.cy};
 }
 
-Gdiplus::Image* CBkPngSkin::FetchImage(UINT id) {
-    return BkPngPool::Instance().GetImage(id);
+BkPicturePool& CBkPngSkin::Pool() const {
+    return BkPngPool::Instance();
 }
 
-DWORD CBkPngSkin::SubImageIndex(DWORD state) const {
-    const DWORD count = m_image->GetWidth() / static_cast<DWORD>(m_layout.subWidth);
+DWORD CBkPngSkin::SubImageIndex(DWORD state, DWORD count) const {
     return count != 0 ? state % count : state;
 }
 
-Gdiplus::Image* CBkJpgSkin::FetchImage(UINT id) {
-    return BkJpgPool::Instance().GetImage(id);
+BkPicturePool& CBkJpgSkin::Pool() const {
+    return BkJpgPool::Instance();
 }

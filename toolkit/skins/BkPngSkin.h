@@ -1,60 +1,66 @@
-// Skins drawn from GDI+ images: "png" (with transparency) and "jpg".
+// Skins drawn from decoded pictures: "png" (with transparency) and "jpg".
 #pragma once
 
 #include "toolkit/skins/BkSkinBase.h"
 #include "toolkit/skins/PictureDrawing.h"
 
-namespace Gdiplus {
-class Image;
-}
+class BkPicture;
+class BkPicturePool;
 
-// What the two share: an image from a pool, cut into sub-images or drawn in pieces.
-class CBkGdiplusSkin : public CBkSkinBase {
+// What the two share: a picture from a pool, cut into sub-images or drawn in pieces, at the
+// DPI of the view at work.
+class CBkPictureSkin : public CBkSkinBase {
 public:
     // "src", "subwidth", "left", "top", "margin_left", "margin_right" (and, where the type has
-    // them, "margin_top", "margin_bottom"): decimal integers.
+    // them, "margin_top", "margin_bottom"): decimal integers; the lengths are pixels at 96 DPI.
     HRESULT SetAttribute(const std::string& name, const std::string& value, bool loading) override;
-    // A sub-image at natural size from the rect's corner, or the uncut image in pieces.
+    // A sub-image at natural size from the rect's corner, or the uncut picture in pieces.
     void Draw(HDC dc, const RECT& rect, DWORD state) override;
     void DrawPart(HDC dc, const RECT& target, const RECT& source) override;
-    // (sub-image width or image width, image height); 0 x 0 without an image.
+    // (sub-image width or picture width, picture height); 0 x 0 without a picture, or with an
+    // empty one.
     SIZE GetSkinSize() override;
     bool IgnoreState() override { return m_layout.subWidth == 0; }
     bool Prepare() override;
 
 protected:
-    explicit CBkGdiplusSkin(bool verticalMargins) : m_verticalMargins(verticalMargins) {}
+    explicit CBkPictureSkin(bool verticalMargins) : m_verticalMargins(verticalMargins) {}
 
-    virtual Gdiplus::Image* FetchImage(UINT id) = 0;
-    // The sub-image that a state draws.
-    virtual DWORD SubImageIndex(DWORD state) const = 0;
-
-    Gdiplus::Image* m_image = nullptr; // owned by a pool
-    int m_sourceId = 0;
-    ImagePieceLayout m_layout;
+    virtual BkPicturePool& Pool() const = 0;
+    // The sub-image that a state draws, of `count` that the picture holds.
+    virtual DWORD SubImageIndex(DWORD state, DWORD count) const = 0;
 
 private:
+    // The picture for the current DPI, fetched again when that has changed; null until
+    // prepared.
+    const BkPicture* Picture();
+    void Fetch();
+
+    const BkPicture* m_picture = nullptr; // owned by a pool
+    int m_pictureDpi = 0;
+    int m_sourceId = 0;
+    ImagePieceLayout m_layout;
     const bool m_verticalMargins;
 };
 
-class CBkPngSkin : public CBkGdiplusSkin {
+class CBkPngSkin : public CBkPictureSkin {
     BK_TAG_NAME("png")
 public:
-    CBkPngSkin() : CBkGdiplusSkin(true) {}
+    CBkPngSkin() : CBkPictureSkin(true) {}
 
 private:
-    Gdiplus::Image* FetchImage(UINT id) override;
+    BkPicturePool& Pool() const override;
     // Reduced modulo the number of sub-images, the state taken as unsigned.
-    DWORD SubImageIndex(DWORD state) const override;
+    DWORD SubImageIndex(DWORD state, DWORD count) const override;
 };
 
-class CBkJpgSkin : public CBkGdiplusSkin {
+class CBkJpgSkin : public CBkPictureSkin {
     BK_TAG_NAME("jpg")
 public:
-    CBkJpgSkin() : CBkGdiplusSkin(false) {}
+    CBkJpgSkin() : CBkPictureSkin(false) {}
 
 private:
-    Gdiplus::Image* FetchImage(UINT id) override;
+    BkPicturePool& Pool() const override;
     // The state as it stands.
-    DWORD SubImageIndex(DWORD state) const override { return state; }
+    DWORD SubImageIndex(DWORD state, DWORD) const override { return state; }
 };

@@ -1,13 +1,12 @@
-// Drawing a GDI+ image as a skin: one sub-image at natural size, or up to three pieces that
+// Drawing a decoded picture as a skin: one sub-image at natural size, or up to three pieces that
 // keep their margins and stretch the middle.
 #pragma once
 
 #include <windows.h>
 
-namespace Gdiplus {
-class Image;
-}
+class BkPicture;
 
+// Pixels of the picture: numbers of the skin list at 96 DPI, scaled with their picture.
 struct ImagePieceLayout {
     int subWidth = 0;
     int left = 0;
@@ -16,30 +15,17 @@ struct ImagePieceLayout {
     int marginRight = 0;
     int marginTop = 0;
     int marginBottom = 0;
+
+    // The layout of the same picture drawn for `dpi`.
+    ImagePieceLayout ScaledTo(int dpi) const;
 };
 
 // Sub-image `index` (of the layout's width) at natural size from the rect's top-left corner.
-void DrawSubImage(HDC dc, Gdiplus::Image& image, const RECT& rect, const ImagePieceLayout& layout,
-                  DWORD index);
-// The uncut image over the rect: cut off where the rect is smaller, stretched horizontally
+void DrawSubImage(HDC dc, const BkPicture& picture, const RECT& rect,
+                  const ImagePieceLayout& layout, DWORD index);
+// The uncut picture over the rect: cut off where the rect is smaller, stretched horizontally
 // where it is wider, never vertically; fixed margins stay unscaled.
-void DrawImagePieces(HDC dc, Gdiplus::Image& image, const RECT& rect,
+void DrawImagePieces(HDC dc, const BkPicture& picture, const RECT& rect,
                      const ImagePieceLayout& layout);
-// A source rectangle of the image into a target rectangle, scaled.
-void DrawImagePart(HDC dc, Gdiplus::Image& image, const RECT& target, const RECT& source);
-
-// While it lives, images drawn into this device context keep the alpha channel of its 32-bit
-// DIB section (premultiplied, as layered windows take it) instead of blending by colour alone.
-// For bitmaps that start clear: pixels that GDI drew have no alpha to keep.
-class PreserveAlphaScope {
-public:
-    explicit PreserveAlphaScope(HDC dc);
-    PreserveAlphaScope(const PreserveAlphaScope&) = delete;
-    PreserveAlphaScope& operator=(const PreserveAlphaScope&) = delete;
-    ~PreserveAlphaScope();
-
-    static bool Covers(HDC dc);
-
-private:
-    HDC m_previous;
-};
+// A source rectangle of the picture into a target rectangle, scaled.
+void DrawImagePart(HDC dc, const BkPicture& picture, const RECT& target, const RECT& source);

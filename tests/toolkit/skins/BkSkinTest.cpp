@@ -2,10 +2,12 @@
 // program's as it ships.
 #include "platform/GdiplusSession.h"
 #include "toolkit/controls/BkImageWnd.h"
+#include "toolkit/frame/BkShadowWnd.h"
 #include "toolkit/resources/BkResource.h"
 #include "toolkit/skins/BkImagePools.h"
 #include "toolkit/skins/BkSkinPool.h"
 #include "toolkit/skins/SkinListLoader.h"
+#include "toolkit/styles/DisplayScale.h"
 
 #include "tests/fixtures/ElementTree.h"
 #include "tests/fixtures/Pixels.h"
@@ -47,6 +49,7 @@ TEST_F(SkinTest, DrawsWhatItsTypeAndStateSay) {
         RECT rect;
         DWORD state;
         std::vector<Probe> probes;
+        int dpi = kDefaultDpi;
     };
     const Case cases[] = {
         // One sub-image, state mod n, at natural size from the corner of a larger rect.
@@ -103,16 +106,29 @@ TEST_F(SkinTest, DrawsWhatItsTypeAndStateSay) {
         {"gradient", {0, 0, 20, 4}, 0, {{0, 1, kBlack}, {19, 1, RGB(242, 242, 242)}}},
         // A gradient longer than the rect is cut at its edge, not squeezed into it.
         {"gradient_long", {0, 0, 20, 4}, 0, {{0, 1, kBlack}, {19, 1, RGB(121, 121, 121)}}},
+        // Other scales: the picture of the nearest set at or above (red 100 %, green 150 %,
+        // blue 200 %), else of the largest, resampled to the 100 % size at the DPI.
+        {"sets", {0, 0, 8, 20}, 0, {{7, 5, kRed}, {7, 6, kWhite}}},
+        {"sets", {0, 0, 10, 20}, 0, {{9, 7, kGreen}, {9, 8, kWhite}}, 120},
+        {"sets", {0, 0, 14, 20}, 0, {{13, 10, kBlue}, {13, 11, kWhite}}, 168},
+        // Sub-images and bitmaps scale, and the key colour stays exact.
+        {"four", {0, 0, 40, 20}, 1, {{0, 8, kGreen}, {11, 8, kGreen}, {12, 8, kWhite}}, 144},
+        {"list_key",
+         {0, 0, 40, 20},
+         kNone,
+         {{5, 5, kRed}, {6, 5, kWhite}, {11, 0, kWhite}, {12, 5, kBlue}, {18, 5, kWhite}},
+         144},
     };
     for (const Case& c : cases) {
         CBkSkinBase* skin = GetSkin(c.skin);
         ASSERT_NE(skin, nullptr) << c.skin;
+        const DpiScope scale(c.dpi);
         DibCanvas canvas(40, 20);
         skin->Draw(canvas.Dc(), c.rect, c.state);
         for (const Probe& p : c.probes)
             EXPECT_TRUE(Near(canvas.Pixel(p.x, p.y), p.color, 8))
-                << c.skin << " state " << static_cast<int>(c.state) << " at " << p.x << "," << p.y
-                << ": " << std::hex << canvas.Pixel(p.x, p.y);
+                << c.skin << " state " << static_cast<int>(c.state) << " at " << c.dpi << " DPI at "
+                << p.x << "," << p.y << ": " << std::hex << canvas.Pixel(p.x, p.y);
     }
 }
 
@@ -121,19 +137,26 @@ TEST_F(SkinTest, ReportsSizeAndStateUse) {
         const char* skin;
         SIZE size;
         bool ignoresState;
+        int dpi = kDefaultDpi;
     };
     const Case cases[] = {
         {"four", {8, 6}, false}, // the first of two definitions
-        {"three", {8, 6}, false}, {"strip", {16, 6}, true},        {"missing", {0, 0}, true},
-        {"list", {4, 4}, false},  {"list_stretch", {8, 8}, false}, {"horz", {0, 3}, false},
-        {"button", {0, 0}, true},
+        {"three", {8, 6}, false},        {"strip", {16, 6}, true},
+        {"missing", {0, 0}, true},       {"list", {4, 4}, false},
+        {"list_stretch", {8, 8}, false}, {"horz", {0, 3}, false},
+        {"button", {0, 0}, true},        {"sets", {10, 8}, true, 120},
+        {"sets", {14, 11}, true, 168},   {"sets", {20, 15}, true, 240},
+        {"four", {12, 9}, false, 144},   {"missing", {0, 0}, true, 144},
+        {"list", {6, 6}, false, 144},    {"list_stretch", {12, 12}, false, 144},
+        {"horz", {0, 5}, false, 144},
     };
     for (const Case& c : cases) {
         CBkSkinBase* skin = GetSkin(c.skin);
         ASSERT_NE(skin, nullptr) << c.skin;
+        const DpiScope scale(c.dpi);
         const SIZE size = skin->GetSkinSize();
-        EXPECT_EQ(size.cx, c.size.cx) << c.skin;
-        EXPECT_EQ(size.cy, c.size.cy) << c.skin;
+        EXPECT_EQ(size.cx, c.size.cx) << c.skin << " at " << c.dpi;
+        EXPECT_EQ(size.cy, c.size.cy) << c.skin << " at " << c.dpi;
         EXPECT_EQ(skin->IgnoreState(), c.ignoresState) << c.skin;
     }
     // Unknown tags and nameless entries make no skin.
@@ -141,14 +164,19 @@ TEST_F(SkinTest, ReportsSizeAndStateUse) {
     EXPECT_EQ(GetSkin(""), nullptr);
 }
 
-TEST_F(SkinTest, SharesOneDecodedImagePerSource) {
+TEST_F(SkinTest, SharesOneDecodedPicturePerSourceAndScale) {
     GetSkin("strip");
     GetSkin("strip_again");
-    Gdiplus::Image* image = BkPngPool::Instance().GetImage(IDP_STRIP);
-    EXPECT_EQ(BkPngPool::Instance().GetImage(IDP_STRIP), image);
-    // A missing resource is cached as an image that reports nothing.
-    EXPECT_NE(BkPngPool::Instance().GetImage(599), nullptr);
-    EXPECT_EQ(BkPngPool::Instance().GetImage(599), BkPngPool::Instance().GetImage(599));
+    BkPngPool& pool = BkPngPool::Instance();
+    const BkPicture* picture = &pool.GetPicture(IDP_STRIP, 96);
+    EXPECT_EQ(&pool.GetPicture(IDP_STRIP, 96), picture);
+    const BkPicture* larger = &pool.GetPicture(IDP_STRIP, 144);
+    EXPECT_EQ(&pool.GetPicture(IDP_STRIP, 144), larger);
+    EXPECT_NE(larger, picture);
+    // A missing resource is cached as a picture that reports nothing.
+    const BkPicture& missing = BkPngPool::Instance().GetPicture(599, 96);
+    EXPECT_TRUE(missing.IsEmpty());
+    EXPECT_EQ(&BkPngPool::Instance().GetPicture(599, 96), &missing);
 }
 
 TEST_F(SkinTest, DrawsPartsOfItsImageStretched) {
@@ -211,6 +239,7 @@ protected:
     static constexpr COLORREF kBackground = RGB(0xC0, 0x40, 0x80);
 };
 
+// At 144 DPI the pixels are those of the 150 % set as the build drew it, not resampled ones.
 TEST_F(ShippedSkinTest, DrawsTheSubImageOfTheIndexModuloTheirCount) {
     struct Case {
         const char* skin;
@@ -218,15 +247,19 @@ TEST_F(ShippedSkinTest, DrawsTheSubImageOfTheIndexModuloTheirCount) {
         DWORD index;
         int subWidth;
         int subImage;
+        int dpi = kDefaultDpi;
     };
     const Case cases[] = {
         {"dlg_btn_sync", IDB_SYNC, 3, 130, 3}, // four: disabled
         {"dlg_btn_sync", IDB_SYNC, 1, 130, 1},
         {"dlg_btn_min", IDB_MINIMISE, 3, 33, 0}, // three: 3 mod 3
         {"dlg_btn_min", IDB_MINIMISE, 2, 33, 2},
+        {"dlg_btn_sync", IDB_SYNC + 2 * IDB_SCALE_STEP, 1, 195, 1, 144},
+        {"dlg_btn_min", IDB_MINIMISE + 2 * IDB_SCALE_STEP, 5, 50, 2, 144},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.skin << " index " << c.index);
+        SCOPED_TRACE(testing::Message() << c.skin << " index " << c.index << " at " << c.dpi);
+        const DpiScope scale(c.dpi);
         CBkSkinBase* skin = GetSkin(c.skin);
         auto picture = Picture(c.source);
         ASSERT_NE(skin, nullptr);
@@ -268,20 +301,50 @@ TEST_F(ShippedSkinTest, ReportsTheSizesOfTheirPictures) {
         const char* skin;
         SIZE size;
         bool ignoresState;
+        int dpi = kDefaultDpi;
     };
     const Case cases[] = {
-        {"dlg_btn_cls", {37, 20}, false},
-        {"dlg_banner", {489, 465}, true},
-        {"dlg_btn_min", {33, 20}, false},
-        {"dlg_head", {490, 30}, true},
+        {"dlg_btn_cls", {37, 20}, false},         {"dlg_banner", {489, 465}, true},
+        {"dlg_btn_min", {33, 20}, false},         {"dlg_head", {490, 30}, true},
+        {"dlg_btn_cls", {56, 30}, false, 144},    {"dlg_banner", {611, 581}, true, 120},
+        {"dlg_btn_sync", {179, 179}, false, 132},
     };
     for (const Case& c : cases) {
         CBkSkinBase* skin = GetSkin(c.skin);
         ASSERT_NE(skin, nullptr) << c.skin;
-        EXPECT_EQ(skin->GetSkinSize().cx, c.size.cx) << c.skin;
-        EXPECT_EQ(skin->GetSkinSize().cy, c.size.cy) << c.skin;
+        const DpiScope scale(c.dpi);
+        EXPECT_EQ(skin->GetSkinSize().cx, c.size.cx) << c.skin << " at " << c.dpi;
+        EXPECT_EQ(skin->GetSkinSize().cy, c.size.cy) << c.skin << " at " << c.dpi;
         EXPECT_EQ(skin->IgnoreState(), c.ignoresState) << c.skin;
     }
+    // Resampled by whole sub-images: 4 x 179, where the whole width would round to 715.
+    const SIZE sync = BkPngPool::Instance().GetPicture(IDB_SYNC, 132, 130).Size();
+    EXPECT_EQ(sync.cx, 716);
+    EXPECT_EQ(sync.cy, 179);
+}
+
+// Blended into a clear bitmap, as the shadow window's, the pieces leave the picture's own
+// alpha there; the middle stays clear.
+TEST_F(ShippedSkinTest, TheShadowKeepsItsAlphaInAClearBitmap) {
+    CBkSkinBase* shadow = GetSkin("dlg_shadow");
+    auto picture = Picture(IDB_SHADOW);
+    ASSERT_NE(shadow, nullptr);
+    ASSERT_NE(picture, nullptr);
+    DibCanvas canvas(60, 40, kBlack);
+    DrawShadowPieces(canvas.Dc(), *shadow, 60, 40);
+    int mismatches = 0;
+    for (int y = 0; y < 9; ++y) {
+        for (int x = 0; x < 9; ++x) {
+            Gdiplus::Color color;
+            picture->GetPixel(x, y, &color);
+            mismatches += std::abs(canvas.Alpha(x, y) - color.GetA()) > 2;
+            picture->GetPixel(19 - x, 19 - y, &color);
+            mismatches += std::abs(canvas.Alpha(59 - x, 39 - y) - color.GetA()) > 2;
+        }
+    }
+    EXPECT_EQ(mismatches, 0);
+    EXPECT_GT(canvas.Alpha(30, 0), 0);
+    EXPECT_EQ(canvas.Alpha(30, 20), 0);
 }
 
 TEST_F(ShippedSkinTest, TheMinimiseButtonShowsTheSubImageOfItsState) {
