@@ -259,7 +259,7 @@ class EndToEnd:
         # The window takes the keyboard as a person's click on it would give it.
         program.click(*looks.EMPTY_BODY)
         self.session.desktop.key("Tab Tab")
-        self.save(program, "window-keyboard-focus.png")
+        self.save(program, "window-keyboard-focus.png", times=(looks.SERVER_TIME, looks.LOCAL_TIME))
         self.session.desktop.key("space")
         box = poll(program.message_box, 5)
         check(box is not None and CLOCK_SET.match(box.text), "Tab, Tab, Space: the confirmation",
