@@ -252,18 +252,22 @@ TEST_F(MainDlgTest, OpensTheDateAndTimeControlPanelCentred) {
 }
 
 // Runs the window's modal loop on this thread and, once it is open, the function, which ends it.
-void WhileOpen(CMainDlg& dialog, const std::function<void(HWND view)>& check) {
-    static const std::function<void(HWND)>* pending = nullptr;
-    static CMainDlg* open = nullptr;
-    pending = &check;
-    open = &dialog;
-    ::SetTimer(nullptr, 0, 200, [](HWND, UINT, UINT_PTR timer, DWORD) {
+struct WhileOpen {
+    WhileOpen(CMainDlg& dialog, const std::function<void(HWND view)>& check) {
+        pending = &check;
+        open = &dialog;
+        ::SetTimer(nullptr, 0, 200, Opened);
+        dialog.DoModal();
+    }
+    // A timer procedure of the platform's calling convention, which 32-bit code must keep.
+    static void CALLBACK Opened(HWND, UINT, UINT_PTR timer, DWORD) {
         ::KillTimer(nullptr, timer);
         (*pending)(open->GetView().m_hWnd);
         open->EndModal(2);
-    });
-    dialog.DoModal();
-}
+    }
+    static inline const std::function<void(HWND)>* pending = nullptr;
+    static inline CMainDlg* open = nullptr;
+};
 
 VARIANT Child(LONG id) {
     VARIANT child;
