@@ -164,12 +164,15 @@ void CMainDlg::ShowTimeZone(const std::wstring& name) {
 }
 
 void CMainDlg::LaunchDateTimeControlPanel() {
+    // The panel's size at 96 DPI, at the window's display scale.
+    const int width = m_view.ToDevice(kControlPanelWidth);
+    const int height = m_view.ToDevice(kControlPanelHeight);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USEPOSITION | STARTF_USESIZE;
-    startup.dwXSize = kControlPanelWidth;
-    startup.dwYSize = kControlPanelHeight;
-    startup.dwX = (::GetSystemMetrics(SM_CXFULLSCREEN) - kControlPanelWidth) / 2;
-    startup.dwY = (::GetSystemMetrics(SM_CYFULLSCREEN) - kControlPanelHeight) / 2;
+    startup.dwXSize = width;
+    startup.dwYSize = height;
+    startup.dwX = (::GetSystemMetrics(SM_CXFULLSCREEN) - width) / 2;
+    startup.dwY = (::GetSystemMetrics(SM_CYFULLSCREEN) - height) / 2;
     m_services.startProcess(kControlPanelCommand, startup);
 }

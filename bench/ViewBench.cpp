@@ -1,7 +1,7 @@
 // Prints, for the toolkit's demonstration window: the time from DoModal to the view's first
 // paint against a bare window created and painted in the same program, and the medians of a
-// full repaint and of a one-label repaint, beside the floor of one AlphaBlend of a window-sized
-// 32-bit bitmap. Chronalign.exe must sit beside it.
+// full repaint and of a one-label repaint at 100, 150 and 200 %, each beside its floor, one
+// AlphaBlend of a window-sized 32-bit bitmap. Chronalign.exe must sit beside it.
 #include "bench/BenchTiming.h"
 #include "tests/fixtures/DibCanvas.h"
 #include "tests/fixtures/ProgramResources.h"
@@ -15,12 +15,15 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
 constexpr UINT_PTR kMeasureTimer = 1;
+// The display scales the repaints are measured at: 100, 150 and 200 %.
+const std::vector<int> kScales = {96, 144, 192};
 
 // Notes the first time an element paints.
 class FirstPaint : public IBkPaintHook {
@@ -47,9 +50,13 @@ public:
     MESSAGE_HANDLER(WM_TIMER, OnMeasure)
     END_MSG_MAP()
 
+    struct Repaints {
+        double full;
+        double label;
+    };
     FirstPaint firstPaint;
-    double fullRepaint = 0;
-    double labelRepaint = 0;
+    // At each of kScales.
+    std::vector<Repaints> repaints;
 
 private:
     LRESULT OnInitDialog(UINT, WPARAM, LPARAM, BOOL&) {
@@ -61,23 +68,33 @@ private:
         return 0;
     }
 
-    // Once the loop runs: the repaint figures, then the end.
+    // Once the loop runs: the repaint figures at each scale, then the end.
     LRESULT OnMeasure(UINT, WPARAM, LPARAM, BOOL&) {
         if (!firstPaint.painted)
             return 0;
         ::KillTimer(m_hWnd, kMeasureTimer);
-        if (m_measureRepaints) {
+        for (int dpi : m_measureRepaints ? kScales : std::vector<int>{}) {
+            // As when the window moves to a monitor of that scale.
+            RECT window;
+            ::GetWindowRect(m_hWnd, &window);
+            RECT suggested{window.left, window.top, window.left + ScaleToDpi(490, dpi),
+                           window.top + ScaleToDpi(500, dpi)};
+            ::SendMessageW(m_hWnd, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                           reinterpret_cast<LPARAM>(&suggested));
+            ::UpdateWindow(m_view);
             RECT client;
             ::GetClientRect(m_view, &client);
-            fullRepaint = MedianMicroseconds(200, [&] {
+            Repaints figures;
+            figures.full = MedianMicroseconds(200, [&] {
                 m_view.InvalidateArea(client);
                 ::UpdateWindow(m_view);
             });
             int counter = 0;
-            labelRepaint = MedianMicroseconds(200, [&] {
+            figures.label = MedianMicroseconds(200, [&] {
                 m_view.SetElementText(140, L"Label " + std::to_wstring(++counter));
                 ::UpdateWindow(m_view);
             });
+            repaints.push_back(figures);
         }
         EndModal(2);
         return 0;
@@ -120,15 +137,16 @@ double BareWindowFirstPaint() {
     return microseconds;
 }
 
-// One AlphaBlend of a half-transparent 490 x 500 bitmap: the least that blending a window's worth
-// of pictures costs.
-double WindowSizedBlend() {
-    DibCanvas canvas(490, 500);
+// One AlphaBlend of a half-transparent bitmap of the window's size at the scale: the least that
+// blending a window's worth of pictures costs.
+double WindowSizedBlend(int dpi) {
+    const int width = ScaleToDpi(490, dpi), height = ScaleToDpi(500, dpi);
+    DibCanvas canvas(width, height);
     CBkImage bitmap;
-    if (!bitmap.CreateBitmap(canvas.Dc(), 490, 500))
+    if (!bitmap.CreateBitmap(canvas.Dc(), width, height))
         return 0;
-    std::memset(bitmap.GetBits(), 0x80, 490 * 500 * 4);
-    const RECT whole{0, 0, 490, 500};
+    std::memset(bitmap.GetBits(), 0x80, static_cast<size_t>(width) * height * 4);
+    const RECT whole{0, 0, width, height};
     return MedianMicroseconds(200, [&] {
         BlendPremultiplied(canvas.Dc(), whole, BlitSource{bitmap.GetBitmap(), whole});
     });
@@ -162,11 +180,16 @@ int main() {
 
     BenchFrame frame(true);
     frame.DoModal();
-    std::printf("full repaint of the demonstration window: median %.0f us (200 runs)\n",
-                frame.fullRepaint);
-    std::printf("one-label repaint: median %.0f us (200 runs)\n", frame.labelRepaint);
-    std::printf("one AlphaBlend of a 490 x 500 32-bit bitmap, the floor: median %.0f us (200 "
-                "runs)\n",
-                WindowSizedBlend());
+    std::printf("medians of 200 runs each: full repaint of the demonstration window, one-label "
+                "repaint, and the floor, one AlphaBlend of a window-sized 32-bit bitmap\n");
+    for (size_t i = 0; i < frame.repaints.size(); ++i) {
+        const int dpi = kScales[i];
+        const double floor = WindowSizedBlend(dpi);
+        std::printf("%3d %% (%d x %d): full %.0f us, one label %.0f us, floor %.0f us (label "
+                    "%.1f x floor)\n",
+                    dpi * 100 / 96, ScaleToDpi(490, dpi), ScaleToDpi(500, dpi),
+                    frame.repaints[i].full, frame.repaints[i].label, floor,
+                    frame.repaints[i].label / floor);
+    }
     return 0;
 }

@@ -1,6 +1,7 @@
 // Stand-in for the framework's window implementation: a window class registered once per C++
 // class, whose messages go to the most derived class's message map (ProcessWindowMessage),
-// and to DefWindowProc when the map leaves them unhandled.
+// and to DefWindowProc when the map leaves them unhandled. A class in between may set up what
+// every message of the window needs by hiding RouteWindowMessage.
 #pragma once
 
 #include "platform/MessageMap.h"
@@ -41,6 +42,11 @@ public:
 
     // The framework's window procedure: the object's map first.
     static WNDPROC GetWindowProc() { return WindowProc; }
+    // Hands every message to the map; found in T first.
+    BOOL RouteWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                            LRESULT& result) {
+        return static_cast<T*>(this)->ProcessWindowMessage(window, message, wParam, lParam, result);
+    }
     // Called after the last message, when the window is gone.
     virtual void OnFinalMessage(HWND) {}
 
@@ -89,7 +95,7 @@ private:
             return ::DefWindowProcW(window, message, wParam, lParam);
 
         LRESULT result = 0;
-        if (!static_cast<T*>(self)->ProcessWindowMessage(window, message, wParam, lParam, result))
+        if (!static_cast<T*>(self)->RouteWindowMessage(window, message, wParam, lParam, result))
             result = ::DefWindowProcW(window, message, wParam, lParam);
         if (message == WM_NCDESTROY) {
             ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);

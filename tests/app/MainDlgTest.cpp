@@ -4,7 +4,12 @@
 #include "app/MainDlg.h"
 #include "res/resource.h"
 #include "tests/fixtures/SyncTestSupport.h"
+#include "platform/GdiObjects.h"
+#include "toolkit/elements/ElementRegistry.h"
 #include "toolkit/resources/StringTableLoader.h"
+#include "toolkit/styles/BkFontPool.h"
+#include "toolkit/styles/BkStyle.h"
+#include "toolkit/styles/DisplayScale.h"
 
 #include <gtest/gtest.h>
 #include <oleacc.h>
@@ -102,6 +107,18 @@ protected:
         };
         services.openAddress = [](LPCWSTR) {};
         return services;
+    }
+
+    // The view's click notification for the element, as the controller gets it; whether it
+    // handled it.
+    bool Click(UINT id) {
+        BkNmCommand click{};
+        click.header.hdr.idFrom = kBkViewControlId;
+        click.header.hdr.code = kBkNmClick;
+        click.header.uItemID = id;
+        LRESULT result = 0;
+        return dialog.ProcessWindowMessage(nullptr, WM_NOTIFY, kBkViewControlId,
+                                           reinterpret_cast<LPARAM>(&click), result);
     }
 
     const std::wstring& Text(UINT id) {
@@ -231,13 +248,7 @@ TEST_F(MainDlgTest, ShowsOneAmpersandAndRewritesTheZoneOnlyWhenItChanges) {
 }
 
 TEST_F(MainDlgTest, OpensTheDateAndTimeControlPanelCentred) {
-    BkNmCommand click{};
-    click.header.hdr.idFrom = kBkViewControlId;
-    click.header.hdr.code = kBkNmClick;
-    click.header.uItemID = kElementChangeTimeZone;
-    LRESULT result = 0;
-    EXPECT_TRUE(dialog.ProcessWindowMessage(nullptr, WM_NOTIFY, kBkViewControlId,
-                                            reinterpret_cast<LPARAM>(&click), result));
+    EXPECT_TRUE(Click(kElementChangeTimeZone));
     EXPECT_EQ(started, L"RunDLL32.exe shell32.dll,Control_RunDLL timedate.cpl,,0");
     EXPECT_EQ(startup_.dwFlags, static_cast<DWORD>(STARTF_USEPOSITION | STARTF_USESIZE));
     EXPECT_EQ(startup_.dwXSize, 463u);
@@ -246,9 +257,7 @@ TEST_F(MainDlgTest, OpensTheDateAndTimeControlPanelCentred) {
     EXPECT_EQ(static_cast<int>(startup_.dwY), (::GetSystemMetrics(SM_CYFULLSCREEN) - 528) / 2);
 
     // Other codes and unknown ids go on unhandled.
-    click.header.uItemID = 4242;
-    EXPECT_FALSE(dialog.ProcessWindowMessage(nullptr, WM_NOTIFY, kBkViewControlId,
-                                             reinterpret_cast<LPARAM>(&click), result));
+    EXPECT_FALSE(Click(4242));
 }
 
 // Runs the window's modal loop on this thread and, once it is open, the function, which ends it.
@@ -345,6 +354,48 @@ TEST_F(MainDlgTest, TellsScreenReadersItsTextsLinkAndButtons) {
     EXPECT_EQ(accessible->get_accChildCount(&count), CO_E_OBJNOTCONNECTED);
     EXPECT_EQ(accessible->Release(), 0u);
     ::CoUninitialize();
+}
+
+TEST_F(MainDlgTest, FitsItsTextsAtEveryDisplayScale) {
+    WhileOpen(dialog, [&](HWND view) {
+        HWND frame = ::GetParent(view);
+        for (const int dpi : {120, 144, 168, 192, 96}) {
+            SCOPED_TRACE(dpi);
+            RECT window;
+            ::GetWindowRect(frame, &window);
+            RECT suggested{window.left, window.top, window.left + ::MulDiv(490, dpi, 96),
+                           window.top + ::MulDiv(500, dpi, 96)};
+            ::SendMessageW(frame, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                           reinterpret_cast<LPARAM>(&suggested));
+            RECT client;
+            ::GetClientRect(frame, &client);
+            EXPECT_EQ(client.right, ::MulDiv(490, dpi, 96));
+            EXPECT_EQ(client.bottom, ::MulDiv(500, dpi, 96));
+            // Each text, in the font it paints with at this scale, within its box.
+            WindowDC screen;
+            MemoryDC dc(screen);
+            BkFontPool& fonts = BkFontPool::Instance();
+            for (UINT handle : dialog.GetView().AccessibleElements()) {
+                const CBkWindow* element = FindElement(handle);
+                if (!element->MatchesTag("text") || element->GetInnerText().empty())
+                    continue;
+                const BkStyle& style = element->GetStyle();
+                HFONT font = style.m_hFont != nullptr ? style.m_hFont : fonts.GetFont(0);
+                SelectObjectGuard selected(dc, fonts.AtDpi(font, dpi));
+                const std::wstring text = element->AccessibleName();
+                SIZE extent{};
+                ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+                const RECT& box = element->GetRect();
+                EXPECT_LE(extent.cx, box.right - box.left - 2 * ScaleToDpi(style.m_nMarginX, dpi))
+                    << std::string(text.begin(), text.end());
+                EXPECT_LE(extent.cy, box.bottom - box.top) << std::string(text.begin(), text.end());
+            }
+            // The control panel comes up at the window's scale too.
+            EXPECT_TRUE(Click(kElementChangeTimeZone));
+            EXPECT_EQ(startup_.dwXSize, static_cast<DWORD>(::MulDiv(463, dpi, 96)));
+            EXPECT_EQ(startup_.dwYSize, static_cast<DWORD>(::MulDiv(528, dpi, 96)));
+        }
+    });
 }
 
 } // namespace

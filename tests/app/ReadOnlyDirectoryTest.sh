@@ -23,7 +23,7 @@ if ! command -v unshare >/dev/null; then
 fi
 if [ "${CHRONALIGN_IN_NAMESPACE:-}" != 1 ]; then
     # The wrapper makes the build's prefix when it is missing or incomplete.
-    "$wine_run" cmd.exe /c exit 0
+    CHRONALIGN_PREFIX_ONLY=1 "$wine_run"
     scratch=$(mktemp -d "${TMPDIR:-/tmp}/chronalign-readonly.XXXXXX")
     status=0
     CHRONALIGN_IN_NAMESPACE=1 CHRONALIGN_SCRATCH=$scratch \

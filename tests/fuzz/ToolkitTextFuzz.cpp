@@ -3,6 +3,7 @@
 #include "toolkit/styles/BkNotation.h"
 #include "toolkit/elements/PositionExpression.h"
 #include "toolkit/elements/StringReferences.h"
+#include "toolkit/styles/DisplayScale.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -59,7 +60,8 @@ void CheckPosition(const std::string& text, int32_t extent) {
     const std::vector<int32_t> expected = ReferencePositions(text, extent);
     Require(static_cast<std::size_t>(count) == expected.size());
     for (int i = 0; i < count; ++i)
-        Require(ResolvePositionItem(items[i], extent) == expected[static_cast<std::size_t>(i)]);
+        Require(ResolvePositionItem(items[i], extent, kDefaultDpi) ==
+                expected[static_cast<std::size_t>(i)]);
     for (int i = count; i < 4; ++i)
         Require(!items[i].centred && !items[i].fromFarEdge && items[i].offset == 0);
 }

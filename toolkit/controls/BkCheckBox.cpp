@@ -1,4 +1,5 @@
 #include "toolkit/controls/BkCheckBox.h"
+#include "toolkit/styles/DisplayScale.h"
 
 #include "toolkit/styles/BkStyle.h"
 #include "toolkit/elements/ElementGroups.h"
@@ -22,15 +23,16 @@ void CBkButtonMarkWnd::OnPaint(HDC dc) {
     BkPaintState saved;
     BeforePaint(dc, saved);
     const RECT& area = saved.textRect;
-    const LONG top = area.top + (area.bottom - area.top - m_markSize) / 2;
-    const RECT box{area.left, top, area.left + m_markSize, top + m_markSize};
+    const LONG mark = Scaled(m_markSize);
+    const LONG top = area.top + (area.bottom - area.top - mark) / 2;
+    const RECT box{area.left, top, area.left + mark, top + mark};
     const DWORD state = IsDisabled(true) ? (m_state | kStateDisabled) : m_state;
     DrawButtonMark(m_containerWindow, dc, box, m_mark, state);
 
     if (!m_innerText.empty()) {
         const BkStyle& style = GetStyle();
         RECT text = area;
-        text.left += m_textOffset;
+        text.left += Scaled(m_textOffset);
         const UINT format =
             (style.m_nTextMode & ~(DT_BOTTOM | DT_VCENTER)) | DT_SINGLELINE | DT_VCENTER;
         PaintText(dc, m_innerText, text, format, style);
@@ -42,8 +44,8 @@ LRESULT CBkButtonMarkWnd::OnNcCalcSize(BOOL constrain, LPARAM sizeRecord) {
     CBkWindow::OnNcCalcSize(constrain, sizeRecord);
     SIZE& size = *reinterpret_cast<SIZE*>(sizeRecord);
     if (m_positionCount != 4) {
-        size.cx += m_textOffset;
-        size.cy = std::max(size.cy, m_markSize);
+        size.cx += Scaled(m_textOffset);
+        size.cy = std::max<LONG>(size.cy, Scaled(m_markSize));
     }
     return 0;
 }

@@ -1,4 +1,5 @@
 #include "toolkit/controls/BkIconWnd.h"
+#include "toolkit/styles/DisplayScale.h"
 
 // The image the toolkit is linked into holds the program's icons.
 extern "C" IMAGE_DOS_HEADER __ImageBase;
@@ -23,24 +24,27 @@ HRESULT CBkIconWnd::SetAttribute(const std::string& name, const std::string& val
 }
 
 HICON CBkIconWnd::FetchIcon() const {
+    // Made at the scale it is drawn at, not stretched from 96 DPI.
+    const int size = Scaled(m_size);
     const UINT sizeFlag = m_size > 0 ? 0 : LR_DEFAULTSIZE;
     if (m_sourceId > 0) {
         return static_cast<HICON>(::LoadImageW(reinterpret_cast<HINSTANCE>(&__ImageBase),
-                                               MAKEINTRESOURCEW(m_sourceId), IMAGE_ICON, m_size,
-                                               m_size, sizeFlag));
+                                               MAKEINTRESOURCEW(m_sourceId), IMAGE_ICON, size,
+                                               size, sizeFlag));
     }
     if (m_oemId <= 0)
         return nullptr;
     // System icons load only shared, and shared icons must not be destroyed: keep a copy.
     const auto shared = static_cast<HICON>(::LoadImageW(
-        nullptr, MAKEINTRESOURCEW(m_oemId), IMAGE_ICON, m_size, m_size, sizeFlag | LR_SHARED));
+        nullptr, MAKEINTRESOURCEW(m_oemId), IMAGE_ICON, size, size, sizeFlag | LR_SHARED));
     return shared != nullptr ? ::CopyIcon(shared) : nullptr;
 }
 
 void CBkIconWnd::OnPaint(HDC dc) {
-    if (!m_loaded) {
+    if (!m_loaded || m_loadedDpi != CurrentDpi()) {
         m_icon.Reset(FetchIcon());
         m_loaded = true;
+        m_loadedDpi = CurrentDpi();
     }
     if (m_icon.Get() != nullptr)
         ::DrawIconEx(dc, m_rect.left, m_rect.top, m_icon.Get(), m_rect.right - m_rect.left,
@@ -50,6 +54,6 @@ void CBkIconWnd::OnPaint(HDC dc) {
 LRESULT CBkIconWnd::OnNcCalcSize(BOOL constrain, LPARAM sizeRecord) {
     CBkWindow::OnNcCalcSize(constrain, sizeRecord);
     if (m_size > 0 && m_positionCount != 4)
-        *reinterpret_cast<SIZE*>(sizeRecord) = SIZE{m_size, m_size};
+        *reinterpret_cast<SIZE*>(sizeRecord) = SIZE{Scaled(m_size), Scaled(m_size)};
     return 0;
 }

@@ -33,4 +33,5 @@ private:
     int m_size = 0;
     ScopedIcon m_icon;
     bool m_loaded = false;
+    int m_loadedDpi = 0;
 };

@@ -1,4 +1,5 @@
 #include "toolkit/controls/BkImageWnd.h"
+#include "toolkit/styles/DisplayScale.h"
 
 #include "toolkit/skins/BkSkinPool.h"
 #include "toolkit/elements/ElementGroups.h"
@@ -88,7 +89,7 @@ void CBkImageBtnWnd::DrawIcon(HDC dc) {
     const LONG width = m_rect.right - m_rect.left;
     const LONG height = m_rect.bottom - m_rect.top;
     const LONG left = m_rect.left + (width - size.cx) / 2;
-    const LONG top = m_rect.top + (m_iconTop >= 1 ? m_iconTop : (height - size.cy) / 2);
+    const LONG top = m_rect.top + (m_iconTop >= 1 ? Scaled(m_iconTop) : (height - size.cy) / 2);
     icon->Draw(dc, RECT{left, top, left + size.cx, top + size.cy}, 0);
 
     CBkSkinBase* mask = GetSkin(m_maskSkinName);
@@ -102,7 +103,7 @@ void CBkImageBtnWnd::DrawCaption(HDC dc) {
     SIZE extent{};
     ::GetTextExtentPoint32W(dc, m_caption.c_str(), static_cast<int>(m_caption.size()), &extent);
     RECT box = m_rect;
-    box.top += m_captionTop;
+    box.top += Scaled(m_captionTop);
     box.bottom = box.top + extent.cy;
     const LONG shortfall = extent.cx - (box.right - box.left);
     if (shortfall > 0) {

@@ -1,4 +1,5 @@
 #include "toolkit/controls/BkLine.h"
+#include "toolkit/styles/DisplayScale.h"
 
 #include "platform/GdiObjects.h"
 #include "toolkit/styles/BkStyle.h"
@@ -41,7 +42,7 @@ void CBkLine::OnPaint(HDC dc) {
     const COLORREF color = m_crBg != kNoColor ? m_crBg : GetStyle().m_crBg;
     if (color == kNoColor)
         return;
-    ScopedGdiObject<HPEN> pen(CreateLinePen(m_penStyle, m_penWidth, color));
+    ScopedGdiObject<HPEN> pen(CreateLinePen(m_penStyle, Scaled(m_penWidth), color));
     SavedDCState state(dc);
     // The gaps of a patterned line show what is beneath.
     ::SetBkMode(dc, TRANSPARENT);

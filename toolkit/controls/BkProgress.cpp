@@ -1,4 +1,5 @@
 #include "toolkit/controls/BkProgress.h"
+#include "toolkit/styles/DisplayScale.h"
 
 #include "platform/GdiObjects.h"
 #include "toolkit/skins/BkSkinPool.h"
@@ -103,7 +104,7 @@ RECT CBkProgress::DrawFilled(HDC dc) const {
         return filled;
     }
     RECT filled = m_rect;
-    ::InflateRect(&filled, -2, -2);
+    ::InflateRect(&filled, -Scaled(2), -Scaled(2));
     filled.right = filled.left + FilledParts(filled.right - filled.left);
     if (filled.right > filled.left)
         FillRoundRect(dc, filled, kFillColor);
@@ -112,7 +113,7 @@ RECT CBkProgress::DrawFilled(HDC dc) const {
 
 void CBkProgress::DrawMovingBlock(HDC dc) {
     RECT bar = m_rect;
-    ::InflateRect(&bar, -2, -2);
+    ::InflateRect(&bar, -Scaled(2), -Scaled(2));
     const LONG width = bar.right - bar.left;
     if (width <= 0)
         return;
@@ -120,7 +121,7 @@ void CBkProgress::DrawMovingBlock(HDC dc) {
     const RECT block{left, bar.top, std::min(left + std::max(width / 4, 1L), bar.right),
                      bar.bottom};
     FillRoundRect(dc, block, kFillColor);
-    m_blockOffset = (m_blockOffset + kBlockStep) % width;
+    m_blockOffset = (m_blockOffset + Scaled(kBlockStep)) % width;
 }
 
 void CBkProgress::DrawPercent(HDC dc, const RECT& filled) const {

@@ -1,4 +1,5 @@
 #include "toolkit/controls/BkRichText.h"
+#include "toolkit/styles/DisplayScale.h"
 
 #include "platform/GdiObjects.h"
 #include "toolkit/styles/BkFontPool.h"
@@ -41,16 +42,15 @@ void CBkRichText::ApplyCursor() {
 }
 
 HFONT CBkRichText::FontOf(const RichTextRun& run, bool hovered) const {
+    BkFontPool& fonts = BkFontPool::Instance();
+    HFONT font = nullptr;
     if (run.kind == RichTextRun::kLink && !m_linkClass.empty()) {
         const BkStyle& link = LookupStyle(m_linkClass);
-        if (hovered && link.m_hHoverFont != nullptr)
-            return link.m_hHoverFont;
-        if (link.m_hFont != nullptr)
-            return link.m_hFont;
+        font = hovered && link.m_hHoverFont != nullptr ? link.m_hHoverFont : link.m_hFont;
     }
-    BkFontPool& fonts = BkFontPool::Instance();
-    HFONT font = fonts.GetFont(static_cast<WORD>(m_defaultFont | run.fontBits));
-    return font != nullptr ? font : fonts.GetFont(0);
+    if (font == nullptr)
+        font = fonts.GetFont(static_cast<WORD>(m_defaultFont | run.fontBits));
+    return fonts.AtDpi(font != nullptr ? font : fonts.GetFont(0), CurrentDpi());
 }
 
 COLORREF CBkRichText::ColorOf(const RichTextRun& run, bool hovered, COLORREF text) const {
@@ -66,12 +66,14 @@ COLORREF CBkRichText::ColorOf(const RichTextRun& run, bool hovered, COLORREF tex
 
 RichTextLayout CBkRichText::Layout(LONG width) const {
     const BkStyle& style = GetStyle();
-    const LONG left = m_rect.left + style.m_nMarginX;
-    const RECT area{left, m_rect.top + style.m_nMarginY,
-                    width < 0 ? kUnlimited : left + width - 2 * style.m_nMarginX, 0};
+    const LONG marginX = Scaled(style.m_nMarginX);
+    const LONG left = m_rect.left + marginX;
+    const RECT area{left, m_rect.top + Scaled(style.m_nMarginY),
+                    width < 0 ? kUnlimited : left + width - 2 * marginX, 0};
     WindowDC desktop(::GetDesktopWindow());
     MemoryDC dc(desktop);
-    return LayoutRichText(dc, m_runs, area, RichTextSpacing{style.m_nLineSpacing, style.m_nSpacing},
+    return LayoutRichText(dc, m_runs, area,
+                          RichTextSpacing{Scaled(style.m_nLineSpacing), Scaled(style.m_nSpacing)},
                           [this](const RichTextRun& run) { return FontOf(run, false); });
 }
 
@@ -100,7 +102,7 @@ LRESULT CBkRichText::OnNcCalcSize(BOOL constrain, LPARAM sizeRecord) {
     SIZE& size = *reinterpret_cast<SIZE*>(sizeRecord);
     const BkStyle& style = GetStyle();
     const SIZE extent = Layout(constrain ? size.cx : -1).extent;
-    size = SIZE{extent.cx + 2 * style.m_nMarginX, extent.cy + 2 * style.m_nMarginY};
+    size = SIZE{extent.cx + 2 * Scaled(style.m_nMarginX), extent.cy + 2 * Scaled(style.m_nMarginY)};
     return 0;
 }
 

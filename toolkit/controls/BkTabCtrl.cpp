@@ -1,4 +1,5 @@
 #include "toolkit/controls/BkTabCtrl.h"
+#include "toolkit/styles/DisplayScale.h"
 
 #include "toolkit/styles/BkFontPool.h"
 #include "toolkit/elements/BkNotify.h"
@@ -187,24 +188,26 @@ RECT CBkTabCtrl::GetTabRect(int index) const {
     const auto slot = std::count_if(m_pages.begin(), m_pages.begin() + index, [](CBkWindow* page) {
         return !static_cast<const CBkTab*>(page)->IsTabHidden();
     });
+    // In 96-DPI pixels up to here, so that the row's edges scale as one.
+    const LONG width = Scaled(m_tabWidth), height = Scaled(m_tabHeight);
     if (m_vertical) {
         const LONG top =
-            m_rect.top + m_tabPos + static_cast<LONG>(slot) * (m_tabHeight + m_tabSpacing);
-        return RECT{m_rect.left, top, m_rect.left + m_tabWidth, top + m_tabHeight};
+            m_rect.top + Scaled(m_tabPos + static_cast<int>(slot) * (m_tabHeight + m_tabSpacing));
+        return RECT{m_rect.left, top, m_rect.left + width, top + height};
     }
     const LONG left =
-        m_rect.left + m_tabPos + static_cast<LONG>(slot) * (m_tabWidth + m_tabSpacing);
-    return RECT{left, m_rect.top, left + m_tabWidth, m_rect.top + m_tabHeight};
+        m_rect.left + Scaled(m_tabPos + static_cast<int>(slot) * (m_tabWidth + m_tabSpacing));
+    return RECT{left, m_rect.top, left + width, m_rect.top + height};
 }
 
 RECT CBkTabCtrl::GetFrameRect() const {
     RECT frame = m_rect;
     if (m_vertical)
-        frame.left =
-            std::min(frame.right, m_rect.left + (m_framePos >= 0 ? m_framePos : m_tabWidth));
+        frame.left = std::min(frame.right,
+                              m_rect.left + Scaled(m_framePos >= 0 ? m_framePos : m_tabWidth));
     else
-        frame.top =
-            std::min(frame.bottom, m_rect.top + (m_framePos >= 0 ? m_framePos : m_tabHeight));
+        frame.top = std::min(frame.bottom,
+                             m_rect.top + Scaled(m_framePos >= 0 ? m_framePos : m_tabHeight));
     return frame;
 }
 

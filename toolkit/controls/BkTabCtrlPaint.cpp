@@ -1,5 +1,6 @@
 // Drawing of the tab control: the frame, then each tab with its look, icon and title.
 #include "toolkit/controls/BkTabCtrl.h"
+#include "toolkit/styles/DisplayScale.h"
 
 #include "platform/GdiObjects.h"
 #include "toolkit/skins/BkSkinPool.h"
@@ -73,8 +74,8 @@ void CBkTabCtrl::DrawTab(HDC dc, int index) {
     }
     if (CBkSkinBase* icon = GetSkin(m_iconSkin)) {
         const SIZE size = icon->GetSkinSize();
-        const LONG left = tab.left + m_iconX;
-        const LONG top = tab.top + m_iconY;
+        const LONG left = tab.left + Scaled(m_iconX);
+        const LONG top = tab.top + Scaled(m_iconY);
         icon->Draw(dc, RECT{left, top, left + size.cx, top + size.cy}, static_cast<DWORD>(index));
     }
 
@@ -93,8 +94,8 @@ void CBkTabCtrl::DrawTab(HDC dc, int index) {
     ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box, format | DT_CALCRECT);
     const LONG width = box.right - box.left;
     const LONG height = box.bottom - box.top;
-    const LONG left = tab.left + Place(m_textX, tab.right - tab.left, width);
-    const LONG top = tab.top + Place(m_textY, tab.bottom - tab.top, height);
+    const LONG left = tab.left + Place(m_textX >= 0 ? Scaled(m_textX) : -1, tab.right - tab.left, width);
+    const LONG top = tab.top + Place(m_textY >= 0 ? Scaled(m_textY) : -1, tab.bottom - tab.top, height);
     box = RECT{left, top, left + width, top + height};
     ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box, format);
 }

@@ -1,4 +1,5 @@
 #include "toolkit/controls/RichTextLayout.h"
+#include "toolkit/styles/DisplayScale.h"
 
 #include "platform/GdiObjects.h"
 
@@ -100,7 +101,7 @@ RichTextLayout LayoutRichText(HDC dc, const std::vector<RichTextRun>& runs, cons
             pen.Break();
             break;
         case RichTextRun::kOffset:
-            pen.Move(run.value);
+            pen.Move(Scaled(run.value));
             break;
         case RichTextRun::kText:
         case RichTextRun::kLink: {

@@ -1,6 +1,7 @@
 #include "toolkit/elements/BkPanel.h"
 
 #include "toolkit/styles/BkStyle.h"
+#include "toolkit/styles/DisplayScale.h"
 #include "toolkit/elements/ElementFactory.h"
 
 #include <oleacc.h>
@@ -141,13 +142,13 @@ void CBkDialog::LayoutChildren() {
 void CBkDialog::LayoutChild(CBkWindow* child) {
     const BkStyle& style = GetStyle();
     RECT content = m_rect;
-    ::InflateRect(&content, -style.m_nMarginX, -style.m_nMarginY);
+    ::InflateRect(&content, -Scaled(style.m_nMarginX), -Scaled(style.m_nMarginY));
     const LONG width = content.right - content.left;
     const LONG height = content.bottom - content.top;
     const PositionItem* items = child->GetPositionItems();
     WINDOWPOS position{};
-    position.x = content.left + ResolvePositionItem(items[0], width);
-    position.y = content.top + ResolvePositionItem(items[1], height);
+    position.x = content.left + ResolvePositionItem(items[0], width, CurrentDpi());
+    position.y = content.top + ResolvePositionItem(items[1], height, CurrentDpi());
     position.cx = width;
     position.cy = height;
     SendElementMessage(child, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&position));

@@ -7,6 +7,7 @@
 #include "toolkit/skins/BkSkinPool.h"
 #include "toolkit/resources/BkString.h"
 #include "toolkit/styles/BkStyle.h"
+#include "toolkit/styles/DisplayScale.h"
 #include "toolkit/elements/ElementRegistry.h"
 #include "toolkit/skins/ColorFills.h"
 #include "toolkit/elements/StringReferences.h"
@@ -19,7 +20,8 @@
 
 namespace {
 
-// "width" or "height": a positive number is fixed, "full" fills, anything else is automatic.
+// "width" or "height": a positive number is fixed (kept at 96 DPI, the edge in device pixels),
+// "full" fills, anything else is automatic.
 void LoadExtent(const char* value, UINT fixedMode, UINT autoMode, UINT fillMode, UINT& flags,
                 LONG& edge, LONG& fixed) {
     const int number = value != nullptr ? ParseDecimal(value) : 0;
@@ -31,7 +33,7 @@ void LoadExtent(const char* value, UINT fixedMode, UINT autoMode, UINT fillMode,
         edge = 0;
     } else {
         flags |= fixedMode;
-        edge = number;
+        edge = Scaled(number);
         fixed = number;
     }
 }
@@ -240,7 +242,8 @@ void CBkWindow::DrawBackground(HDC dc) {
 HFONT CBkWindow::ResolveFont(bool forMeasure) const {
     const BkStyle& style = GetStyle();
     HFONT font = m_font != nullptr ? m_font : style.m_hFont;
-    // Measuring also takes the nearest ancestor's font; painting goes to the default.
+    // Measuring also takes the nearest ancestor's font; painting goes to the default. The
+    // fonts are those of 96 DPI, made again at the scale of the view at work.
     for (const CBkWindow* parent = GetParent(); forMeasure && font == nullptr && parent != nullptr;
          parent = parent->GetParent())
         font = parent->m_font != nullptr ? parent->m_font : parent->GetStyle().m_hFont;
@@ -255,7 +258,8 @@ HFONT CBkWindow::ResolveFont(bool forMeasure) const {
         if (hover != nullptr)
             font = hover;
     }
-    return font != nullptr ? font : BkFontPool::Instance().GetFont(0);
+    BkFontPool& fonts = BkFontPool::Instance();
+    return fonts.AtDpi(font != nullptr ? font : fonts.GetFont(0), CurrentDpi());
 }
 
 void CBkWindow::BeforePaint(HDC dc, BkPaintState& saved) {
@@ -285,7 +289,7 @@ void CBkWindow::BeforePaint(HDC dc, BkPaintState& saved) {
         saved.textColorSet = true;
     }
     saved.textRect = m_rect;
-    ::InflateRect(&saved.textRect, -style.m_nMarginX, -style.m_nMarginY);
+    ::InflateRect(&saved.textRect, -Scaled(style.m_nMarginX), -Scaled(style.m_nMarginY));
 }
 
 void CBkWindow::AfterPaint(HDC dc, const BkPaintState& saved) {
@@ -331,20 +335,21 @@ void CBkWindow::OnWindowPosChanged(LPWINDOWPOS position) {
     if (m_layoutFlags & kWidthFill)
         m_rect.right = std::max(m_rect.left, static_cast<LONG>(position->x + position->cx));
     else if (m_layoutFlags & kWidthFixed)
-        m_rect.right = m_rect.left + m_fixedWidth;
+        m_rect.right = m_rect.left + Scaled(m_fixedWidth);
     if (m_layoutFlags & kHeightFill)
         m_rect.bottom = std::max(m_rect.top, static_cast<LONG>(position->y + position->cy));
     else if (m_layoutFlags & kHeightFixed)
-        m_rect.bottom = m_rect.top + m_fixedHeight;
+        m_rect.bottom = m_rect.top + Scaled(m_fixedHeight);
 }
 
 LRESULT CBkWindow::OnNcCalcSize(BOOL constrain, LPARAM sizeRecord) {
     SIZE& size = *reinterpret_cast<SIZE*>(sizeRecord);
     if (m_positionCount == 4) {
-        const LONG left = ResolvePositionItem(m_position[0], size.cx);
-        const LONG top = ResolvePositionItem(m_position[1], size.cy);
-        const LONG right = ResolvePositionItem(m_position[2], size.cx);
-        const LONG bottom = ResolvePositionItem(m_position[3], size.cy);
+        const int dpi = CurrentDpi();
+        const LONG left = ResolvePositionItem(m_position[0], size.cx, dpi);
+        const LONG top = ResolvePositionItem(m_position[1], size.cy, dpi);
+        const LONG right = ResolvePositionItem(m_position[2], size.cx, dpi);
+        const LONG bottom = ResolvePositionItem(m_position[3], size.cy, dpi);
         size = SIZE{right - left, bottom - top};
         return 0;
     }
@@ -359,11 +364,11 @@ LRESULT CBkWindow::OnNcCalcSize(BOOL constrain, LPARAM sizeRecord) {
 
 SIZE CBkWindow::MeasureText(const RECT& rect) const {
     const BkStyle& style = GetStyle();
-    const SIZE margins{2 * style.m_nMarginX, 2 * style.m_nMarginY};
+    const SIZE margins{2 * Scaled(style.m_nMarginX), 2 * Scaled(style.m_nMarginY)};
     if (m_innerText.empty())
         return margins;
     RECT measured = rect;
-    ::InflateRect(&measured, -style.m_nMarginX, -style.m_nMarginY);
+    ::InflateRect(&measured, -Scaled(style.m_nMarginX), -Scaled(style.m_nMarginY));
     // Alignment bits do not change the size.
     const UINT format = style.m_nTextMode & ~0xFu;
     if (format & DT_WORDBREAK)

@@ -1,5 +1,7 @@
 #include "toolkit/elements/PositionExpression.h"
 
+#include "toolkit/styles/DisplayScale.h"
+
 namespace {
 
 bool IsBlank(char c) {
@@ -45,9 +47,10 @@ int ParsePositionItems(const char* text, PositionItem items[4]) {
     return count;
 }
 
-int32_t ResolvePositionItem(const PositionItem& item, int32_t extent) {
+int32_t ResolvePositionItem(const PositionItem& item, int32_t extent, int dpi) {
     const int64_t base = item.centred ? extent / 2 : (item.fromFarEdge ? extent : 0);
-    const int64_t offset = item.fromFarEdge ? -static_cast<int64_t>(item.offset) : item.offset;
+    const int64_t scaled = ScaleToDpi64(item.offset, dpi);
+    const int64_t offset = item.fromFarEdge ? -scaled : scaled;
     // Wraps instead of overflowing for absurd numbers.
     return static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(base + offset)));
 }

@@ -15,5 +15,6 @@ struct PositionItem {
 // number counts as 0.
 int ParsePositionItems(const char* text, PositionItem items[4]);
 
-// The item measured along an extent: N, E - N, E / 2 + N or E / 2 - N.
-int32_t ResolvePositionItem(const PositionItem& item, int32_t extent);
+// The item measured along an extent of device pixels at `dpi`: N, E - N, E / 2 + N or E / 2 - N,
+// with N, a 96-DPI number, scaled to the dpi.
+int32_t ResolvePositionItem(const PositionItem& item, int32_t extent, int dpi);

@@ -3,13 +3,15 @@
 #include "platform/GdiplusSession.h"
 #include "toolkit/styles/BkFontPool.h"
 #include "toolkit/styles/BkStyle.h"
+#include "toolkit/styles/DisplayScale.h"
 
 #include <objidl.h>
 #include <gdiplus.h>
 
 namespace {
 
-// e: how many pixels taller the selected font is than the default; h0: the default height.
+// e: how many pixels taller the selected font is than the default; h0: the default height; both
+// at 96 DPI.
 struct FaceMetrics {
     int e;
     int h0;
@@ -66,7 +68,7 @@ bool DrawShadowed(HDC dc, const std::wstring& text, RECT& rect, UINT format, COL
         reinterpret_cast<void*>(::GetProcAddress(controls, "DrawShadowText")));
     return drawShadowText != nullptr &&
            drawShadowText(dc, text.c_str(), static_cast<UINT>(text.size()), &rect, format,
-                          ::GetTextColor(dc), shadow, 2, 2) > 0;
+                          ::GetTextColor(dc), shadow, Scaled(2), Scaled(2)) > 0;
 }
 
 } // namespace
@@ -74,15 +76,16 @@ bool DrawShadowed(HDC dc, const std::wstring& text, RECT& rect, UINT format, COL
 void AdjustForDefaultFace(HDC dc, RECT& rect, UINT format) {
     if (!BkFontPool::Instance().IsYaHeiDefault())
         return;
+    // The measures are 96-DPI pixels, laid on at the view's scale.
     const FaceMetrics m = MetricsOf(dc);
     if (format & DT_BOTTOM) {
         const LONG oldTop = rect.top;
-        ::OffsetRect(&rect, 0, -(2 * m.e + 2));
-        EnsureHeight(rect, m.h0 + 3 * m.e + 4);
-        if (rect.bottom - m.h0 - m.e - 3 < oldTop)
-            rect.bottom = oldTop + m.h0 + m.e + 3;
+        ::OffsetRect(&rect, 0, -Scaled(2 * m.e + 2));
+        EnsureHeight(rect, Scaled(m.h0 + 3 * m.e + 4));
+        if (rect.bottom - Scaled(m.h0 + m.e + 3) < oldTop)
+            rect.bottom = oldTop + Scaled(m.h0 + m.e + 3);
     } else if ((format & DT_VCENTER) == 0) {
-        ::OffsetRect(&rect, 0, -(3 * m.e + 3));
+        ::OffsetRect(&rect, 0, -Scaled(3 * m.e + 3));
     }
 }
 
@@ -91,10 +94,10 @@ void AdjustCaptionForDefaultFace(HDC dc, RECT& rect, UINT format) {
         return;
     const FaceMetrics m = MetricsOf(dc);
     if (format & DT_BOTTOM)
-        ::OffsetRect(&rect, 0, -(2 * m.e + 2));
+        ::OffsetRect(&rect, 0, -Scaled(2 * m.e + 2));
     else if ((format & DT_VCENTER) == 0)
-        ::OffsetRect(&rect, 0, -(3 * m.e + 3));
-    EnsureHeight(rect, m.h0 + 3 * m.e + 4);
+        ::OffsetRect(&rect, 0, -Scaled(3 * m.e + 3));
+    EnsureHeight(rect, Scaled(m.h0 + 3 * m.e + 4));
 }
 
 void PaintText(HDC dc, const std::wstring& text, RECT rect, UINT format, const BkStyle& style) {

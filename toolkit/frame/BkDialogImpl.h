@@ -11,6 +11,7 @@
 #include "platform/WindowImpl.h"
 #include "toolkit/frame/BkDialogView.h"
 #include "toolkit/frame/BkShadowWnd.h"
+#include "toolkit/frame/WindowDpi.h"
 
 #include <algorithm>
 
@@ -35,6 +36,15 @@ public:
     TView& GetView() { return m_view; }
     CShadowWnd& GetShadow() { return m_shadow; }
 
+    // Every message of the frame, its owner's handlers and the rounded frame's included, is
+    // handled at the view's display scale.
+    BOOL RouteWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                            LRESULT& result) {
+        const DpiScope scope(m_view.GetDpi());
+        return static_cast<T*>(this)->ProcessWindowMessage(window, message, wParam, lParam,
+                                                           result);
+    }
+
     // Lets tools outside the process read an element, for tests of the whole program: sent
     // with an element id, this message answers a global atom that the caller deletes, holding
     // "<state bits>|<text colour as RRGGBB, or none>|<text>", or 0 for an unknown id.
@@ -52,6 +62,7 @@ public:
     MESSAGE_HANDLER(WM_SHOWWINDOW, OnShadowMessage)
     MESSAGE_HANDLER(WM_MOVING, OnShadowMessage)
     MESSAGE_HANDLER(WM_EXITSIZEMOVE, OnShadowMessage)
+    MESSAGE_HANDLER(WM_DPICHANGED, OnDpiChanged)
     MESSAGE_HANDLER(WM_NCCALCSIZE, OnNcCalcSize)
     MESSAGE_HANDLER(WM_WINDOWPOSCHANGING, OnWindowPosChanging)
     MESSAGE_HANDLER(WM_GETMINMAXINFO, OnGetMinMaxInfo)
@@ -93,6 +104,20 @@ protected:
         return 0;
     }
 
+    // Moved to a monitor of another scale, or the scale changed: the view lays out again at
+    // the new scale and the frame takes the rectangle the system suggests, which resizes the
+    // view, the shadow and the rounded region with it.
+    LRESULT OnDpiChanged(UINT, WPARAM wParam, LPARAM lParam, BOOL&) {
+        const int dpi = LOWORD(wParam);
+        m_view.SetDpi(dpi);
+        const DpiScope scope(dpi);
+        const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+        ::SetWindowPos(Frame(), nullptr, suggested.left, suggested.top,
+                       suggested.right - suggested.left, suggested.bottom - suggested.top,
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+        return 0;
+    }
+
     // The whole window is client area, at least the minimum size, exactly the document's
     // size when it holds its size.
     LRESULT OnNcCalcSize(UINT, WPARAM wParam, LPARAM lParam, BOOL& handled) {
@@ -109,11 +134,13 @@ protected:
             if ((flags & SWP_NOMOVE) == 0)
                 ::OffsetRect(&rect, proposed.left - rect.left, proposed.top - rect.top);
         }
-        LONG width = std::max<LONG>(proposed.right - proposed.left, m_view.GetMinWidth());
-        LONG height = std::max<LONG>(proposed.bottom - proposed.top, m_view.GetMinHeight());
+        LONG width =
+            std::max<LONG>(proposed.right - proposed.left, m_view.ToDevice(m_view.GetMinWidth()));
+        LONG height = std::max<LONG>(proposed.bottom - proposed.top,
+                                     m_view.ToDevice(m_view.GetMinHeight()));
         if (HoldsDocumentSize()) {
-            width = m_view.GetWidth();
-            height = m_view.GetHeight();
+            width = m_view.ToDevice(m_view.GetWidth());
+            height = m_view.ToDevice(m_view.GetHeight());
         }
         rect.right = rect.left + width;
         rect.bottom = rect.top + height;
@@ -125,8 +152,8 @@ protected:
     LRESULT OnWindowPosChanging(UINT, WPARAM, LPARAM lParam, BOOL& handled) {
         if (HoldsDocumentSize()) {
             auto* position = reinterpret_cast<WINDOWPOS*>(lParam);
-            position->cx = m_view.GetWidth();
-            position->cy = m_view.GetHeight();
+            position->cx = m_view.ToDevice(m_view.GetWidth());
+            position->cy = m_view.ToDevice(m_view.GetHeight());
         }
         handled = FALSE;
         return 0;
@@ -144,7 +171,8 @@ protected:
             info->ptMaxPosition =
                 POINT{work.left - monitor.rcMonitor.left, work.top - monitor.rcMonitor.top};
         } else {
-            info->ptMaxSize = POINT{m_view.GetWidth(), m_view.GetHeight()};
+            info->ptMaxSize =
+                POINT{m_view.ToDevice(m_view.GetWidth()), m_view.ToDevice(m_view.GetHeight())};
             info->ptMaxTrackSize = info->ptMaxSize;
             info->ptMaxPosition = POINT{0, 0};
         }
@@ -263,7 +291,9 @@ private:
 
 template <typename T, typename TView> bool CBkDialogImpl<T, TView>::CreateFrame(HWND owner) {
     const std::wstring& title = m_view.GetTitle();
-    const RECT rect{0, 0, m_view.GetWidth(), m_view.GetHeight()};
+    // At the scale of where the window will show: its owner's monitor, else the system's.
+    m_view.SetDpi(WindowDpi(owner));
+    const RECT rect{0, 0, m_view.ToDevice(m_view.GetWidth()), m_view.ToDevice(m_view.GetHeight())};
     if (this->Create(owner, rect, title.empty() ? nullptr : title.c_str(), m_view.GetStyle(),
                      m_view.GetExStyle()) == nullptr)
         return false;
@@ -276,7 +306,19 @@ template <typename T, typename TView> bool CBkDialogImpl<T, TView>::CreateFrame(
     const ScopedLibrary theme(L"uxtheme.dll");
     if (const auto setTheme = theme.Find<SetWindowThemeFunction>("SetWindowTheme"))
         setTheme(frame, L"", L"");
-    return m_view.CreateView(frame) != nullptr;
+    if (m_view.CreateView(frame) == nullptr)
+        return false;
+    // The monitor the window came up on may have a scale of its own.
+    const int dpi = WindowDpi(frame);
+    if (dpi != m_view.GetDpi()) {
+        m_view.SetDpi(dpi);
+        RECT window;
+        ::GetWindowRect(frame, &window);
+        ::SetWindowPos(frame, nullptr, 0, 0, m_view.ToDevice(m_view.GetWidth()),
+                       m_view.ToDevice(m_view.GetHeight()),
+                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    return true;
 }
 
 template <typename T, typename TView> void CBkDialogImpl<T, TView>::BringToForeground() {
@@ -341,10 +383,11 @@ template <typename T, typename TView> INT_PTR CBkDialogImpl<T, TView>::DoModal(H
         RECT window, client;
         ::GetWindowRect(frame, &window);
         ::GetClientRect(frame, &client);
-        ::SetWindowPos(frame, nullptr, 0, 0,
-                       m_view.GetWidth() + (window.right - window.left) - client.right,
-                       m_view.GetHeight() + (window.bottom - window.top) - client.bottom,
-                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        ::SetWindowPos(
+            frame, nullptr, 0, 0,
+            m_view.ToDevice(m_view.GetWidth()) + (window.right - window.left) - client.right,
+            m_view.ToDevice(m_view.GetHeight()) + (window.bottom - window.top) - client.bottom,
+            SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     CenterWindow(frame, owner);
     BringToForeground();

@@ -43,7 +43,15 @@ bool CBkDialogView::LoadLayout(UINT resourceId) {
     return LoadLayoutText(text.c_str());
 }
 
+void CBkDialogView::SetDpi(int dpi) {
+    if (dpi == m_dpi)
+        return;
+    m_dpi = dpi;
+    StackSections();
+}
+
 bool CBkDialogView::LoadLayoutText(const char* text) {
+    const DpiScope scope(m_dpi);
     m_loaded = false;
     m_style = kDocumentStyle;
     m_exStyle = kDocumentExStyle;
@@ -135,6 +143,7 @@ HWND CBkDialogView::CreateView(HWND frame) {
 }
 
 void CBkDialogView::StackSections() {
+    const DpiScope scope(m_dpi);
     RECT client;
     if (!IsWindow() || !::GetClientRect(m_hWnd, &client) || client.right == client.left)
         return;
@@ -180,6 +189,7 @@ CBkWindow* CBkDialogView::FindElementById(UINT id) {
 }
 
 BOOL CBkDialogView::SetElementText(UINT id, const std::wstring& text) {
+    const DpiScope scope(m_dpi);
     CBkWindow* element = FindElementById(id);
     if (element == nullptr)
         return FALSE;
@@ -194,6 +204,7 @@ BOOL CBkDialogView::SetElementText(UINT id, const std::wstring& text) {
 
 BOOL CBkDialogView::SetElementAttribute(UINT id, const std::string& name,
                                         const std::string& value) {
+    const DpiScope scope(m_dpi);
     CBkWindow* element = FindElementById(id);
     if (element == nullptr)
         return FALSE;

@@ -6,6 +6,7 @@
 
 #include "platform/GdiObjects.h"
 #include "platform/WindowImpl.h"
+#include "toolkit/styles/DisplayScale.h"
 #include "toolkit/skins/BkImage.h"
 #include "toolkit/elements/BkNotify.h"
 #include "toolkit/elements/BkPanel.h"
@@ -13,13 +14,8 @@
 #include <commctrl.h>
 #include <oleacc.h>
 
-#include <memory>
 #include <string>
 #include <vector>
-
-namespace Gdiplus {
-class Pen;
-}
 
 class CShadowWnd;
 class ViewAccessible;
@@ -41,6 +37,20 @@ public:
     // Replaces the three sections with those of the document (root "layer"); false, leaving
     // them empty, for a malformed document or another root.
     bool LoadLayoutText(const char* text);
+
+    // Every message of the view is handled at the view's display scale.
+    BOOL RouteWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                            LRESULT& result) {
+        const DpiScope scope(m_dpi);
+        return ProcessWindowMessage(window, message, wParam, lParam, result);
+    }
+
+    // The display scale the view lays out and paints at (96 until the frame says).
+    int GetDpi() const { return m_dpi; }
+    // Lays the document out again at this scale and repaints it.
+    void SetDpi(int dpi);
+    // A 96-DPI number of the document in the view's device pixels.
+    int ToDevice(int value) const { return ScaleToDpi(value, m_dpi); }
 
     bool IsLoaded() const { return m_loaded; }
     const std::wstring& GetTitle() const { return m_title; }
@@ -147,7 +157,8 @@ private:
     LRESULT OnEraseBkgnd(HDC) { return 1; }
     // Redraws what changed into the back buffer and copies all of it to the device context.
     void PaintTo(HDC dc);
-    void DrawOutline(HDC dc, int width, int height);
+    // The frame's outline, drawn into the back buffer where the region (none: all) is.
+    void DrawOutline(HRGN region);
 
     // Input (BkDialogViewInput.cpp).
     LRESULT OnRelayToTooltip(UINT message, WPARAM wParam, LPARAM lParam, BOOL& handled);
@@ -221,6 +232,7 @@ private:
     bool m_movable = true;
     bool m_loaded = false;
     std::string m_frameSkin;
+    int m_dpi = kDefaultDpi;
 
     // Input and painting state.
     UINT m_hoverElement = 0;
@@ -234,7 +246,6 @@ private:
     bool m_needsRedraw = false;
     bool m_fullRepaint = false;
     CShadowWnd* m_shadow = nullptr;
-    std::unique_ptr<Gdiplus::Pen> m_outlinePen;
 
     // Keyboard and accessibility state.
     UINT m_focusElement = 0;

@@ -2,6 +2,7 @@
 // move it, Space and Enter to click, and the focus cue that shows it once the keyboard is used.
 #include "toolkit/frame/BkDialogView.h"
 
+#include "platform/GdiplusSession.h"
 #include "toolkit/elements/ElementRegistry.h"
 
 #include <objidl.h>
@@ -14,7 +15,7 @@ namespace {
 
 // The accent blue of the program's look.
 constexpr COLORREF kFocusCueColor = RGB(0x2B, 0x78, 0xB4);
-// How far the cue stands off the element, and its width.
+// How far the cue stands off the element, and its width, at 96 DPI.
 constexpr int kFocusCueGap = 3;
 constexpr float kFocusCueWidth = 1.5f;
 
@@ -171,7 +172,8 @@ LRESULT CBkDialogView::OnUpdateUiState(UINT message, WPARAM wParam, LPARAM lPara
 
 RECT CBkDialogView::FocusCueRect(const CBkWindow& element) const {
     RECT rect = element.GetRect();
-    ::InflateRect(&rect, kFocusCueGap + 1, kFocusCueGap + 1);
+    const int reach = ToDevice(kFocusCueGap + 1);
+    ::InflateRect(&rect, reach, reach);
     return rect;
 }
 
@@ -187,7 +189,7 @@ void CBkDialogView::DrawFocusCue(HDC dc) {
         return;
     // A rounded outline: a circle round a round button, a capsule round a line of text.
     RECT rect = focused->GetRect();
-    ::InflateRect(&rect, kFocusCueGap, kFocusCueGap);
+    ::InflateRect(&rect, ToDevice(kFocusCueGap), ToDevice(kFocusCueGap));
     const float width = static_cast<float>(rect.right - rect.left);
     const float height = static_cast<float>(rect.bottom - rect.top);
     const float diameter = std::min(width, height);
@@ -196,10 +198,11 @@ void CBkDialogView::DrawFocusCue(HDC dc) {
     path.AddArc(left, top, diameter, diameter, 90, 180);
     path.AddArc(left + width - diameter, top, diameter, diameter, 270, 180);
     path.CloseFigure();
+    EnsureGdiplusStarted();
     Gdiplus::Graphics graphics(dc);
     graphics.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
     const Gdiplus::Pen pen(Gdiplus::Color(255, GetRValue(kFocusCueColor), GetGValue(kFocusCueColor),
                                           GetBValue(kFocusCueColor)),
-                           kFocusCueWidth);
+                           kFocusCueWidth * m_dpi / kDefaultDpi);
     graphics.DrawPath(&pen, &path);
 }

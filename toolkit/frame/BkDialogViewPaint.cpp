@@ -2,13 +2,13 @@
 // the screen at every paint.
 #include "toolkit/frame/BkDialogView.h"
 
-#include "platform/GdiplusSession.h"
 #include "toolkit/styles/BkFontPool.h"
 #include "toolkit/frame/BkShadowWnd.h"
+#include "toolkit/frame/FrameOutline.h"
 #include "toolkit/skins/BkSkinPool.h"
 
-#include <objidl.h>
-#include <gdiplus.h>
+#include <algorithm>
+#include <vector>
 
 void CBkDialogView::OnSize(UINT, SIZE size) {
     m_backBuffer.Release();
@@ -48,7 +48,8 @@ void CBkDialogView::PaintTo(HDC dc) {
         MemoryDC memory(screen);
         SelectObjectGuard buffer(memory, m_backBuffer.GetBitmap());
         if (m_needsRedraw) {
-            SelectObjectGuard font(memory, BkFontPool::Instance().GetFont(0));
+            BkFontPool& fonts = BkFontPool::Instance();
+            SelectObjectGuard font(memory, fonts.AtDpi(fonts.GetFont(0), m_dpi));
             ::SetBkMode(memory, TRANSPARENT);
             HRGN region = m_dirtyRegion.Get();
             if (region != nullptr)
@@ -64,7 +65,7 @@ void CBkDialogView::PaintTo(HDC dc) {
                 sections[i]->Redraw(memory, region);
             DrawFocusCue(memory);
             if (!IsChildDocument())
-                DrawOutline(memory, size.cx, size.cy);
+                DrawOutline(region);
             ::SelectClipRgn(memory, nullptr);
             m_dirtyRegion.Reset();
             m_needsRedraw = false;
@@ -75,15 +76,37 @@ void CBkDialogView::PaintTo(HDC dc) {
         m_shadow->CheckShow();
 }
 
-void CBkDialogView::DrawOutline(HDC dc, int width, int height) {
-    EnsureGdiplusStarted();
-    if (!m_outlinePen)
-        m_outlinePen = std::make_unique<Gdiplus::Pen>(Gdiplus::Color(110, 0, 0, 0), 1.0f);
-    // A dark translucent line round the client area with 3-pixel bevelled corners.
-    const int w = width, h = height;
-    const Gdiplus::Point points[] = {{3, 0},         {w - 4, 0},     {w - 1, 3},
-                                     {w - 1, h - 4}, {w - 4, h - 1}, {3, h - 1},
-                                     {0, h - 4},     {0, 3},         {3, 0}};
-    Gdiplus::Graphics graphics(dc);
-    graphics.DrawLines(m_outlinePen.get(), points, static_cast<INT>(std::size(points)));
+void CBkDialogView::DrawOutline(HRGN region) {
+    const SIZE size = m_backBuffer.GetBitmapSize();
+    auto* pixels = static_cast<RGBQUAD*>(m_backBuffer.GetBits());
+    if (pixels == nullptr)
+        return;
+    // Where to draw: the rectangles of the dirty region, or everything.
+    std::vector<RECT> clip{RECT{0, 0, size.cx, size.cy}};
+    if (region != nullptr) {
+        std::vector<char> data(::GetRegionData(region, 0, nullptr));
+        auto* rects = reinterpret_cast<RGNDATA*>(data.data());
+        if (data.empty() || ::GetRegionData(region, static_cast<DWORD>(data.size()), rects) == 0)
+            return;
+        const auto* first = reinterpret_cast<const RECT*>(rects->Buffer);
+        clip.assign(first, first + rects->rdh.nCount);
+    }
+    ::GdiFlush();
+    // Black at opacity 110 laid on the pixels: a line 1 pixel wide with 3-pixel bevels at
+    // 96 DPI. The back buffer's rows run bottom-up.
+    constexpr int kKept = 255 - 110;
+    for (const OutlineSpan& span : OutlineSpans(size.cx, size.cy, ToDevice(1), ToDevice(3))) {
+        for (const RECT& rect : clip) {
+            if (span.y < rect.top || span.y >= rect.bottom)
+                continue;
+            RGBQUAD* row = pixels + static_cast<size_t>(size.cy - 1 - span.y) * size.cx;
+            for (int x = std::max<int>(span.left, rect.left);
+                 x < std::min<int>(span.right, rect.right); ++x) {
+                RGBQUAD& pixel = row[x];
+                pixel.rgbBlue = static_cast<BYTE>((pixel.rgbBlue * kKept + 127) / 255);
+                pixel.rgbGreen = static_cast<BYTE>((pixel.rgbGreen * kKept + 127) / 255);
+                pixel.rgbRed = static_cast<BYTE>((pixel.rgbRed * kKept + 127) / 255);
+            }
+        }
+    }
 }

@@ -1,4 +1,5 @@
 #include "toolkit/frame/BkShadowWnd.h"
+#include "toolkit/styles/DisplayScale.h"
 
 #include "platform/GdiObjects.h"
 #include "toolkit/skins/BkImage.h"
@@ -7,7 +8,8 @@
 namespace {
 
 constexpr wchar_t kShadowClassName[] = L"BkShadowWndClass";
-// The shadow reaches this far beyond the frame on every side.
+// The shadow reaches this far beyond the frame on every side, at 96 DPI; the frame passes its
+// messages on at its display scale.
 constexpr int kReach = 4;
 constexpr BYTE kConstantAlpha = 155;
 
@@ -72,8 +74,9 @@ void CShadowWnd::Redraw() {
     RECT frame;
     if (m_window == nullptr || !OwnerRect(frame))
         return;
-    const int W = frame.right - frame.left + 2 * kReach;
-    const int H = frame.bottom - frame.top + 2 * kReach;
+    const int reach = Scaled(kReach);
+    const int W = frame.right - frame.left + 2 * reach;
+    const int H = frame.bottom - frame.top + 2 * reach;
 
     WindowDC screen;
     MemoryDC memory(screen);
@@ -86,7 +89,7 @@ void CShadowWnd::Redraw() {
     if (CBkSkinBase* skin = GetSkin("dlg_shadow"))
         DrawShadowPieces(memory, *skin, W, H);
     ::GdiFlush();
-    POINT position{frame.left - kReach, frame.top - kReach};
+    POINT position{frame.left - reach, frame.top - reach};
     SIZE size{W, H};
     POINT origin{0, 0};
     BLENDFUNCTION blend{AC_SRC_OVER, 0, kConstantAlpha, AC_SRC_ALPHA};
@@ -131,7 +134,8 @@ void CShadowWnd::OnOwnerMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (!OwnerRect(frame))
             Hide();
         else
-            ::SetWindowPos(m_window, nullptr, frame.left - kReach, frame.top - kReach, 0, 0,
+            ::SetWindowPos(m_window, nullptr, frame.left - Scaled(kReach), frame.top - Scaled(kReach),
+                           0, 0,
                            SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         break;
     case WM_PAINT:

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/MessageMap.h"
+#include "toolkit/styles/DisplayScale.h"
 
 #include <windows.h>
 
@@ -34,8 +35,10 @@ private:
         RECT frame;
         ::GetWindowRect(window, &frame);
         ::OffsetRect(&client, -frame.left, -frame.top);
+        // The corner at the frame's display scale, as the frame handles its messages at it.
+        const int corner = Scaled(7);
         HRGN region = ::CreateRoundRectRgn(client.left, client.top, client.right + 1,
-                                           client.bottom + 1, 7, 7);
+                                           client.bottom + 1, corner, corner);
         // The window owns the region from here on.
         if (::SetWindowRgn(window, region, FALSE) == 0)
             ::DeleteObject(region);

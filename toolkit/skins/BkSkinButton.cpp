@@ -1,4 +1,5 @@
 #include "toolkit/skins/BkSkinButton.h"
+#include "toolkit/styles/DisplayScale.h"
 
 #include "platform/GdiObjects.h"
 #include "toolkit/skins/ElementState.h"
@@ -31,7 +32,7 @@ void CBkSkinButton::Draw(HDC dc, const RECT& rect, DWORD state) {
     FillSolid(dc, rect, m_crBg);
     if ((state & kStateDisabled) == 0) {
         RECT face = rect;
-        ::InflateRect(&face, -2, -2);
+        ::InflateRect(&face, -Scaled(2), -Scaled(2));
         if (state & kStatePushed)
             FillGradient(dc, face, m_crBgUpPush, m_crBgDownPush, true);
         else if (state & kStateHover)
@@ -64,9 +65,9 @@ void CBkSkinGradation::Draw(HDC dc, const RECT& rect, DWORD) {
     RECT span = rect;
     if (m_size > 0) {
         if (m_vertical)
-            span.bottom = span.top + m_size;
+            span.bottom = span.top + Scaled(m_size);
         else
-            span.right = span.left + m_size;
+            span.right = span.left + Scaled(m_size);
     }
     // A longer gradient is cut at the rect's edge, not squeezed into it.
     SavedDCState state(dc);

@@ -1,6 +1,7 @@
 #include "toolkit/styles/BkFontPool.h"
 
 #include "platform/RegKey.h"
+#include "toolkit/styles/DisplayScale.h"
 
 #include <cstdlib>
 
@@ -57,8 +58,16 @@ BkFontPool::BkFontPool() : m_face(kSimSunChinese) {
 }
 
 BkFontPool::~BkFontPool() {
+    ClearScaled();
     for (const auto& entry : m_fonts)
         ::DeleteObject(entry.second);
+}
+
+void BkFontPool::ClearScaled() {
+    for (const auto& entry : m_scaled)
+        ::DeleteObject(entry.second);
+    m_scaled.clear();
+    m_scaledCodes.clear();
 }
 
 BkFontPool& BkFontPool::Instance() {
@@ -70,6 +79,8 @@ BkFontPool& BkFontPool::Instance() {
 void BkFontPool::SetDefaultFont(const std::wstring& face, LONG height) {
     m_face = face;
     m_height = height;
+    // Scaled fonts follow the default: made anew when next asked for.
+    ClearScaled();
     CreateDefaultFont();
 }
 
@@ -102,11 +113,48 @@ HFONT BkFontPool::GetFont(WORD code) {
     return font;
 }
 
+bool BkFontPool::FindCode(HFONT font, WORD& code) const {
+    for (const auto& entry : m_fonts) {
+        if (entry.second == font) {
+            code = entry.first;
+            return true;
+        }
+    }
+    const auto scaled = m_scaledCodes.find(font);
+    if (scaled == m_scaledCodes.end())
+        return false;
+    code = scaled->second;
+    return true;
+}
+
+HFONT BkFontPool::AtDpi(HFONT font, int dpi) {
+    WORD code = 0;
+    if (dpi == kDefaultDpi || font == nullptr || !FindCode(font, code))
+        return font;
+    const auto found = m_scaled.find({code, dpi});
+    if (found != m_scaled.end())
+        return found->second;
+    LOGFONTW logFont{};
+    HFONT base = GetFont(code);
+    if (base == nullptr || ::GetObjectW(base, sizeof logFont, &logFont) == 0)
+        return font;
+    logFont.lfHeight = ScaleToDpi(static_cast<int>(logFont.lfHeight), dpi);
+    HFONT scaled = ::CreateFontIndirectW(&logFont);
+    if (scaled == nullptr)
+        return font;
+    m_scaled.emplace(std::make_pair(code, dpi), scaled);
+    m_scaledCodes.emplace(scaled, code);
+    return scaled;
+}
+
 bool BkFontPool::IsYaHeiDefault() const {
     return IsYaHei(m_face);
 }
 
 int BkFontPool::GetSizeDelta(HFONT font) const {
+    WORD code = 0;
+    if (FindCode(font, code))
+        return static_cast<signed char>(code >> 8);
     LOGFONTW logFont{};
     if (::GetObjectW(font, sizeof logFont, &logFont) == 0)
         return 0;

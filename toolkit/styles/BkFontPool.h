@@ -19,9 +19,13 @@ public:
     // Rebuilds the default font from the system's GUI font with this face and height value,
     // replacing code 0.
     void SetDefaultFont(const std::wstring& face, LONG height);
+    // The pool's font of 96 DPI made again at `dpi`, its height scaled, on first request; the
+    // font itself at 96 DPI, or when it is not the pool's.
+    HFONT AtDpi(HFONT font, int dpi);
 
     bool IsYaHeiDefault() const;
-    // How many pixels taller the font is than the default font.
+    // How many pixels taller the font is than the default font, at 96 DPI whatever the scale
+    // the font was made at.
     int GetSizeDelta(HFONT font) const;
     // The default character height in pixels (12).
     int GetDefaultHeight() const;
@@ -33,8 +37,15 @@ private:
 
     void CreateDefaultFont();
 
+    // The code of a font made by the pool, at 96 DPI or scaled; false for other fonts.
+    bool FindCode(HFONT font, WORD& code) const;
+    void ClearScaled();
+
     LOGFONTW m_defaultLogFont{};
     std::map<WORD, HFONT> m_fonts;
+    // Fonts at other scales, by code and DPI, and the code of each.
+    std::map<std::pair<WORD, int>, HFONT> m_scaled;
+    std::map<HFONT, WORD> m_scaledCodes;
     std::wstring m_face;
     LONG m_height = -12;
 };

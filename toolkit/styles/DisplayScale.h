@@ -3,13 +3,18 @@
 // that edges that meet at 96 DPI meet at every scale.
 #pragma once
 
-#include <windows.h>
+#include <cstdint>
 
 constexpr int kDefaultDpi = 96;
 
-// A 96-DPI coordinate or length at `dpi`: the nearest pixel, halves away from zero.
-inline int ScaleToDpi(int value, int dpi) {
-    return ::MulDiv(value, dpi, kDefaultDpi);
+// A 96-DPI coordinate or length at `dpi`: the nearest pixel, halves away from zero (as MulDiv
+// rounds), so that -N scales as the negative of N. Free of platform state.
+constexpr int64_t ScaleToDpi64(int64_t value, int dpi) {
+    const int64_t product = value * dpi;
+    return (product + (product < 0 ? -kDefaultDpi / 2 : kDefaultDpi / 2)) / kDefaultDpi;
+}
+constexpr int ScaleToDpi(int value, int dpi) {
+    return static_cast<int>(ScaleToDpi64(value, dpi));
 }
 
 // The DPI of the view at work on this thread: a view sets it with a DpiScope while it loads,

@@ -3,7 +3,8 @@ test runs itself: the waiting, running and error states, the difference, "Update
 message boxes, the time-zone name, the second start, the ways to close, and the keyboard alone.
 One start of the program per group of scenarios. Screenshots of the states go to --screenshots.
   end_to_end_test.py <Chronalign.exe> <ElementQuery.exe> <Wine prefix> <wine-run wrapper>
-                     [--references <dir>] [--applet <timedate.cpl> --applet-folder <folder>]"""
+                     [--references <dir>] [--applet <timedate.cpl> --applet-folder <folder>]
+                     [--dpi <display scale, 96 by default>]"""
 
 import argparse
 import datetime
@@ -73,7 +74,9 @@ class EndToEnd:
     def __init__(self, session, servers, arguments):
         self.session, self.servers = session, servers
         self.screenshots, self.references = arguments.screenshots, arguments.references
+        self.dpi = arguments.dpi
         self.checks = Checks()
+        self.set_display_scale(self.dpi)
         # The stand-in Date and Time applet, in the namespace's view of the prefix only.
         self.applet_opened = None
         if arguments.applet:
@@ -82,10 +85,25 @@ class EndToEnd:
                         os.path.join(windows, arguments.applet_folder, "timedate.cpl"))
             self.applet_opened = os.path.join(windows, "temp", "timedate-opened")
 
-    def start(self, tz):
+    def at(self, value):
+        """A 96-DPI number, point or rectangle of the layout at the run's display scale."""
+        return looks.at_dpi(value, self.dpi)
+
+    def set_display_scale(self, dpi):
+        """The prefix's display scale, which Wine reads at each program's start."""
+        self.session.run("reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/t",
+                         "REG_DWORD", "/d", str(dpi), "/f")
+
+    def start(self, tz, dpi=None):
         program = self.session.start(tz)
-        if not program.wait_for_window():
+        window = program.wait_for_window()
+        if not window:
             raise RuntimeError("the program's window did not appear")
+        left, top, right, bottom = window.rect
+        size = looks.at_dpi((490, 500), dpi or self.dpi)
+        self.checks.expect((right - left, bottom - top) == size,
+                           "a window of 490 x 500 at %d DPI" % (dpi or self.dpi),
+                           (right - left, bottom - top))
         return program
 
     def save(self, program, name, extra=None, times=(looks.LOCAL_TIME,)):
@@ -95,14 +113,16 @@ class EndToEnd:
         self.session.desktop.park_pointer()
         time.sleep(0.3)
         window = program.window().rect
-        rect = looks.grown(window, looks.SHADOW)
+        rect = looks.grown(window, self.at(looks.SHADOW))
         if extra:
             rect = looks.union(rect, extra)
         shot = self.session.desktop.capture()
         shot.save(rect, os.path.join(self.screenshots, name))
-        if self.references:
+        # The reference pictures are of 96 DPI.
+        if self.references and self.dpi == 96:
             corner = rect[:2]
-            ignored = [looks.moved(looks.on_screen(label, window), corner) for label in times]
+            ignored = [looks.moved(looks.on_screen(self.at(label), window), corner)
+                       for label in times]
             if extra:
                 ignored.append(looks.moved(extra, corner))
             reference = Screenshot.read(os.path.join(self.references, name))
@@ -134,10 +154,10 @@ class EndToEnd:
         shot = self.save(program, "window-waiting.png")
         window = program.window().rect
         # One visible "&", drawn as a word of its own: two would make it as wide as "(US".
-        words = looks.word_widths(shot, looks.on_screen(looks.ZONE_NAME, window))
+        words = looks.word_widths(shot, looks.on_screen(self.at(looks.ZONE_NAME), window))
         check(len(words) == 6 and words[4] < 0.65 * words[3],
               "six words in the zone name, the fifth a single \"&\"", words)
-        grey = looks.mean_saturation(shot, looks.on_screen(looks.UPDATE_NOW_FACE, window))
+        grey = looks.mean_saturation(shot, looks.on_screen(self.at(looks.UPDATE_NOW_FACE), window))
 
         enabled = poll(lambda: not program.element(UPDATE_NOW).disabled and time.monotonic(), 8)
         answered = [moment for _, _, moment in self.servers.answers()]
@@ -155,13 +175,13 @@ class EndToEnd:
         check(self.asked() == requests_to([0]), "one request, daytime to entry 0", self.asked())
         shot = self.save(program, "window-running.png",
                          times=(looks.SERVER_TIME, looks.LOCAL_TIME))
-        check(looks.red_pixels(shot, looks.on_screen(looks.SERVER_TIME, window)) == 0,
+        check(looks.red_pixels(shot, looks.on_screen(self.at(looks.SERVER_TIME), window)) == 0,
               "no red on screen while running")
-        coloured = looks.mean_saturation(shot, looks.on_screen(looks.UPDATE_NOW_FACE, window))
+        coloured = looks.mean_saturation(shot, looks.on_screen(self.at(looks.UPDATE_NOW_FACE), window))
         check(grey < 30 < coloured, "Update Now grey while disabled, coloured when enabled",
               (round(grey, 1), round(coloured, 1)))
 
-        program.click(*looks.CLOSE_CENTRE)
+        program.click(*self.at(looks.CLOSE_CENTRE))
         self.expect_exit(program, "the close button")
 
     def update_now_and_second_start(self):
@@ -178,7 +198,7 @@ class EndToEnd:
               "zone name at UTC+8", program.text(ZONE_NAME))
         check(poll(lambda: not program.element(UPDATE_NOW).disabled, 8), "Update Now enabled")
 
-        program.click(*looks.UPDATE_NOW_CENTRE, count=2)
+        program.click(*self.at(looks.UPDATE_NOW_CENTRE), count=2)
         box = poll(program.message_box, 5)
         check(box is not None, "a confirmation box")
         if box:
@@ -202,7 +222,7 @@ class EndToEnd:
             shown = self.session.run("reg", "query", W32TIME + "\\" + key, "/v", value)
             check(written in shown.split(), "W32Time %s written" % value, shown.strip())
 
-        program.click(*looks.MINIMISE_CENTRE)
+        program.click(*self.at(looks.MINIMISE_CENTRE))
         check(poll(lambda: program.window().minimised, 3), "minimised by its button")
         second = self.session.start("Asia/Shanghai")
         check(second.exit_code(15) == 0, "the second start ends with 0")
@@ -210,7 +230,7 @@ class EndToEnd:
         check(window is not None, "the second start restores the window")
         check(window and window.count == 1, "still one window", window and window.count)
 
-        program.click(*looks.EMPTY_BODY)
+        program.click(*self.at(looks.EMPTY_BODY))
         self.session.desktop.key("alt+F4")
         self.expect_exit(program, "Alt+F4")
 
@@ -223,7 +243,7 @@ class EndToEnd:
               program.text(DIFFERENCE))
         check(self.asked() == requests_to([0, 1]), "daytime to entry 0, then SNTP to entry 1",
               self.asked())
-        program.click(*looks.EMPTY_BODY)
+        program.click(*self.at(looks.EMPTY_BODY))
         self.session.desktop.key("Escape")
         self.expect_exit(program, "Esc")
 
@@ -233,7 +253,7 @@ class EndToEnd:
         self.servers.configure(entry0=answer(offset=3600))
         program = self.start("UTC")
         check(poll(lambda: not program.element(UPDATE_NOW).disabled, 8), "Update Now enabled")
-        program.click(*looks.UPDATE_NOW_CENTRE)
+        program.click(*self.at(looks.UPDATE_NOW_CENTRE))
         box = poll(program.message_box, 5)
         check(box and box.text.startswith(CLOCK_REFUSED) and
               len(box.text) > len(CLOCK_REFUSED), "the refusal names its reason",
@@ -257,7 +277,7 @@ class EndToEnd:
         program = self.start("UTC")
         check(poll(lambda: not program.element(UPDATE_NOW).disabled, 8), "Update Now enabled")
         # The window takes the keyboard as a person's click on it would give it.
-        program.click(*looks.EMPTY_BODY)
+        program.click(*self.at(looks.EMPTY_BODY))
         self.session.desktop.key("Tab Tab")
         self.save(program, "window-keyboard-focus.png", times=(looks.SERVER_TIME, looks.LOCAL_TIME))
         self.session.desktop.key("space")
@@ -271,12 +291,21 @@ class EndToEnd:
             check(poll(lambda: not program.element(UPDATE_NOW).disabled, 3),
                   "Update Now enabled again")
             # The box gave the window back; a click makes sure it has the keyboard again.
-            program.click(*looks.EMPTY_BODY)
+            program.click(*self.at(looks.EMPTY_BODY))
             self.session.desktop.key("Tab Return")
             check(poll(lambda: os.path.exists(self.applet_opened), 10),
                   "Tab, Enter: the Date and Time control panel opens")
         self.session.desktop.key("Escape")
         self.expect_exit(program, "Esc")
+
+    def at_every_scale(self):
+        """At 120, 144 and 192 DPI the window is 490 x 500 at that scale."""
+        for dpi in (120, 144, 192):
+            self.set_display_scale(dpi)
+            program = self.start("UTC", dpi)
+            self.checks.expect(program.post_close(), "WM_CLOSE posted")
+            self.expect_exit(program, "WM_CLOSE at %d DPI" % dpi)
+        self.set_display_scale(self.dpi)
 
     def every_server_failing(self):
         """Six quick failures of every kind: the sync thread gives up after the sixth."""
@@ -295,9 +324,9 @@ class EndToEnd:
               self.asked())
         window = program.window().rect
         shot = self.save(program, "window-error.png")
-        check(looks.red_pixels(shot, looks.on_screen(looks.SERVER_TIME, window)) > 50,
+        check(looks.red_pixels(shot, looks.on_screen(self.at(looks.SERVER_TIME), window)) > 50,
               "red text on screen")
-        check(looks.mean_saturation(shot, looks.on_screen(looks.UPDATE_NOW_FACE, window)) < 30,
+        check(looks.mean_saturation(shot, looks.on_screen(self.at(looks.UPDATE_NOW_FACE), window)) < 30,
               "Update Now grey on screen")
         check(program.post_close(), "WM_CLOSE posted")
         self.expect_exit(program, "WM_CLOSE")
@@ -307,6 +336,7 @@ def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--screenshots", default="end-to-end-screenshots")
     parser.add_argument("--references", help="the pictures that the screenshots must match")
+    parser.add_argument("--dpi", type=int, default=96, help="the display scale of the run")
     parser.add_argument("--applet", help="a stand-in timedate.cpl to put into the prefix")
     parser.add_argument("--applet-folder", default="system32",
                         help="the prefix's system folder that the program's RunDLL32 reads")
@@ -314,9 +344,12 @@ def main():
     os.makedirs(arguments.screenshots, exist_ok=True)
     with harness.running(arguments) as (session, servers):
         test = EndToEnd(session, servers, arguments)
-        for group in (test.waiting_then_running, test.update_now_and_second_start,
-                      test.behind_by_sntp, test.an_hour_off_refused, test.keyboard_alone,
-                      test.every_server_failing):
+        groups = [test.waiting_then_running, test.update_now_and_second_start,
+                  test.behind_by_sntp, test.an_hour_off_refused, test.keyboard_alone,
+                  test.every_server_failing]
+        if arguments.dpi == 96:
+            groups.append(test.at_every_scale)
+        for group in groups:
             started = time.monotonic()
             failed = test.checks.failed
             group()

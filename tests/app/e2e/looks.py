@@ -20,6 +20,16 @@ def on_screen(rect, window_rect):
     return (rect[0] + left, rect[1] + top, rect[2] + left, rect[3] + top)
 
 
+def at_dpi(value, dpi):
+    """A 96-DPI number, point or rectangle of the layout at another display scale, rounded as
+    the program rounds (halves away from zero)."""
+    if isinstance(value, tuple):
+        return tuple(at_dpi(item, dpi) for item in value)
+    product = value * dpi
+    rounded = (abs(product) + 48) // 96
+    return rounded if product >= 0 else -rounded
+
+
 def moved(rect, corner):
     """A screen rectangle in the coordinates of a picture whose corner is at `corner`."""
     return (rect[0] - corner[0], rect[1] - corner[1], rect[2] - corner[0], rect[3] - corner[1])

@@ -29,7 +29,7 @@ def enter(wine_run, prefix):
         print("FAILED: missing " + " ".join(missing))
         sys.exit(1)
     # The wrapper makes the build's prefix when it is missing or incomplete.
-    subprocess.run([wine_run, "cmd.exe", "/c", "exit", "0"], check=True)
+    subprocess.run([wine_run], env=dict(os.environ, CHRONALIGN_PREFIX_ONLY="1"), check=True)
     scratch = tempfile.mkdtemp(prefix="chronalign-e2e.")
     env = dict(os.environ, **{_INSIDE: "1", _SCRATCH: scratch})
     try:

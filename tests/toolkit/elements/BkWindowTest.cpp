@@ -3,6 +3,7 @@
 #include "toolkit/resources/BkString.h"
 #include "toolkit/elements/ElementRegistry.h"
 #include "toolkit/elements/StringReferences.h"
+#include "toolkit/styles/DisplayScale.h"
 
 #include "tests/fixtures/ElementTree.h"
 #include "tests/fixtures/NoticeRecorder.h"
@@ -60,6 +61,44 @@ TEST_F(ElementTest, PlacesChildrenByTheirPositions) {
         const CBkWindow* placed = root->FindChildById(9);
         ASSERT_NE(placed, nullptr) << c.element;
         EXPECT_TRUE(RectIs(placed->GetRect(), c.expected)) << c.element;
+    }
+}
+
+TEST(DisplayScale, ScalesEveryNumberByOneRule) {
+    struct Case {
+        int value;
+        int dpi;
+        int scaled;
+    };
+    // The nearest pixel, halves away from zero, so that -N scales as the negative of N.
+    const Case cases[] = {{490, 144, 735}, {75, 144, 113}, {-75, 144, -113}, {1, 144, 2},
+                          {7, 120, 9},     {4, 168, 7},    {0, 192, 0},      {130, 120, 163}};
+    for (const Case& c : cases)
+        EXPECT_EQ(ScaleToDpi(c.value, c.dpi), c.scaled) << c.value << " at " << c.dpi;
+}
+
+TEST_F(ElementTest, PlacesChildrenAtTheViewsScale) {
+    struct Case {
+        const char* element;
+        RECT expected;
+    };
+    // At 144 DPI in a 735 x 750 box: the numbers scale, the far edge and the centre are the
+    // box's, and edges that meet at 96 DPI still meet.
+    const Case cases[] = {
+        {R"(<img id="9" pos="10,20,-30,-40"/>)", {15, 30, 690, 690}},
+        {R"(<img id="9" pos="|10,|-5,|11,|-4"/>)", {382, 367, 384, 369}},
+        {R"(<img id="9" pos="-75,0,-42,20"/>)", {622, 0, 672, 30}},
+        {R"(<img id="9" pos="1,2" width="40" height="20"/>)", {2, 3, 2, 3}},
+        {R"(<img id="9" width="40" height="21"/>)", {0, 0, 60, 32}},
+        {R"(<dlg class="margins" pos="0,0,-0,-0"><img id="9" pos="-0,-0"/></dlg>)",
+         {720, 735, 720, 735}},
+    };
+    const DpiScope scope(144);
+    for (const Case& c : cases) {
+        const std::string xml = std::string("<dlg>") + c.element + "</dlg>";
+        auto root = LoadDialog(xml.c_str(), RECT{0, 0, 735, 750});
+        ASSERT_NE(root, nullptr) << c.element;
+        EXPECT_TRUE(RectIs(root->FindChildById(9)->GetRect(), c.expected)) << c.element;
     }
 }
 

@@ -272,6 +272,62 @@ TEST_F(FrameTest, TurnsEnterEscapeAndCloseIntoClicksOnly) {
     EXPECT_TRUE(::IsWindowVisible(frame));
 }
 
+TEST_F(FrameTest, LaysOutAgainWhenTheDisplayScaleChanges) {
+    FrameSession session(IDR_FRAME_LAYOUT);
+    ASSERT_TRUE(session.opened);
+    HWND frame = session.frame.m_hWnd;
+    HWND shadow = session.frame.GetShadow().GetWindow();
+    const auto changeTo = [&](int dpi) {
+        RECT window;
+        ::GetWindowRect(frame, &window);
+        // As the system suggests it: the window's place, at the new scale.
+        RECT suggested{window.left, window.top, window.left + ::MulDiv(490, dpi, 96),
+                       window.top + ::MulDiv(500, dpi, 96)};
+        session.Run([&] {
+            ::SendMessageW(frame, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                           reinterpret_cast<LPARAM>(&suggested));
+        });
+    };
+    changeTo(144);
+    RECT client;
+    ::GetClientRect(frame, &client);
+    EXPECT_EQ(client.right, 735);
+    EXPECT_EQ(client.bottom, 750);
+    session.Run([&] {
+        CBkDialogView& view = session.frame.GetView();
+        EXPECT_EQ(view.GetDpi(), 144);
+        CBkDialog* sections[3];
+        ASSERT_EQ(view.Sections(sections), 3);
+        EXPECT_EQ(sections[0]->GetRect().bottom, 45);
+        EXPECT_EQ(sections[2]->GetRect().top, 744);
+        const RECT& button = view.FindElementById(8005)->GetRect();
+        EXPECT_EQ(button.left, 150);
+        EXPECT_EQ(button.top, 195);
+        EXPECT_EQ(button.right - button.left, 45); // the picture at 150 %
+    });
+    // The hit area follows the art.
+    session.ClearNotices();
+    Click(session, POINT{172, 210});
+    EXPECT_TRUE(session.HasNotice(kBkNmClick, 8005));
+    // The rounded region and the shadow keep in step.
+    HRGN region = ::CreateRectRgn(0, 0, 0, 0);
+    RECT box{};
+    if (::GetWindowRgn(frame, region) != ERROR)
+        ::GetRgnBox(region, &box);
+    ::DeleteObject(region);
+    EXPECT_EQ(box.right, 735);
+    EXPECT_TRUE(session.WaitFor([&] {
+        RECT f, s;
+        ::GetWindowRect(frame, &f);
+        ::GetWindowRect(shadow, &s);
+        return s.left == f.left - 6 && s.right == f.right + 6 && s.bottom == f.bottom + 6;
+    }));
+    changeTo(96);
+    ::GetClientRect(frame, &client);
+    EXPECT_EQ(client.right, 490);
+    EXPECT_EQ(client.bottom, 500);
+}
+
 TEST_F(FrameTest, RoundsTheFrameAgainOnlyForANewSize) {
     FrameSession session(IDR_FRAME_LAYOUT);
     ASSERT_TRUE(session.opened);

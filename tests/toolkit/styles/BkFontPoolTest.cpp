@@ -49,6 +49,30 @@ TEST(BkFontPool, MakesOneFontPerCode) {
     EXPECT_EQ(pool.GetDefaultHeight(), 12);
 }
 
+TEST(BkFontPool, MakesEachFontAgainAtTheViewsScale) {
+    BkFontPool& pool = BkFontPool::Instance();
+    struct Case {
+        WORD code;
+        int dpi;
+        LONG height;
+    };
+    // The 96-DPI height scaled, halves away from zero: -13 at 144 is -19.5.
+    const Case cases[] = {{0x0000, 144, -18}, {0x0104, 144, -20}, {0x0104, 120, -16},
+                          {0xFF00, 192, -22}, {0x0002, 168, -21}};
+    for (const Case& c : cases) {
+        HFONT base = pool.GetFont(c.code);
+        HFONT scaled = pool.AtDpi(base, c.dpi);
+        const LOGFONTW logFont = LogFontOf(scaled);
+        EXPECT_EQ(logFont.lfHeight, c.height) << std::hex << c.code << std::dec << " " << c.dpi;
+        EXPECT_EQ(logFont.lfWeight, LogFontOf(base).lfWeight);
+        EXPECT_EQ(logFont.lfUnderline, LogFontOf(base).lfUnderline);
+        EXPECT_EQ(pool.AtDpi(base, c.dpi), scaled);
+        // Its size change is the code's, whatever the scale.
+        EXPECT_EQ(pool.GetSizeDelta(scaled), pool.GetSizeDelta(base));
+    }
+    EXPECT_EQ(pool.AtDpi(pool.GetFont(0x0104), 96), pool.GetFont(0x0104));
+}
+
 TEST(BkFontPool, ChoosesTheFaceByTheRegisteredFonts) {
     struct Case {
         std::vector<const wchar_t*> registered;
