@@ -29,8 +29,8 @@ HICON CBkIconWnd::FetchIcon() const {
     const UINT sizeFlag = m_size > 0 ? 0 : LR_DEFAULTSIZE;
     if (m_sourceId > 0) {
         return static_cast<HICON>(::LoadImageW(reinterpret_cast<HINSTANCE>(&__ImageBase),
-                                               MAKEINTRESOURCEW(m_sourceId), IMAGE_ICON, size,
-                                               size, sizeFlag));
+                                               MAKEINTRESOURCEW(m_sourceId), IMAGE_ICON, size, size,
+                                               sizeFlag));
     }
     if (m_oemId <= 0)
         return nullptr;

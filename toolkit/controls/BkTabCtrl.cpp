@@ -203,11 +203,11 @@ RECT CBkTabCtrl::GetTabRect(int index) const {
 RECT CBkTabCtrl::GetFrameRect() const {
     RECT frame = m_rect;
     if (m_vertical)
-        frame.left = std::min(frame.right,
-                              m_rect.left + Scaled(m_framePos >= 0 ? m_framePos : m_tabWidth));
+        frame.left =
+            std::min(frame.right, m_rect.left + Scaled(m_framePos >= 0 ? m_framePos : m_tabWidth));
     else
-        frame.top = std::min(frame.bottom,
-                             m_rect.top + Scaled(m_framePos >= 0 ? m_framePos : m_tabHeight));
+        frame.top =
+            std::min(frame.bottom, m_rect.top + Scaled(m_framePos >= 0 ? m_framePos : m_tabHeight));
     return frame;
 }
 

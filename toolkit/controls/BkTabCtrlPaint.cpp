@@ -94,8 +94,10 @@ void CBkTabCtrl::DrawTab(HDC dc, int index) {
     ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box, format | DT_CALCRECT);
     const LONG width = box.right - box.left;
     const LONG height = box.bottom - box.top;
-    const LONG left = tab.left + Place(m_textX >= 0 ? Scaled(m_textX) : -1, tab.right - tab.left, width);
-    const LONG top = tab.top + Place(m_textY >= 0 ? Scaled(m_textY) : -1, tab.bottom - tab.top, height);
+    const LONG left =
+        tab.left + Place(m_textX >= 0 ? Scaled(m_textX) : -1, tab.right - tab.left, width);
+    const LONG top =
+        tab.top + Place(m_textY >= 0 ? Scaled(m_textY) : -1, tab.bottom - tab.top, height);
     box = RECT{left, top, left + width, top + height};
     ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box, format);
 }

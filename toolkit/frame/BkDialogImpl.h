@@ -41,8 +41,7 @@ public:
     BOOL RouteWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                             LRESULT& result) {
         const DpiScope scope(m_view.GetDpi());
-        return static_cast<T*>(this)->ProcessWindowMessage(window, message, wParam, lParam,
-                                                           result);
+        return static_cast<T*>(this)->ProcessWindowMessage(window, message, wParam, lParam, result);
     }
 
     // Lets tools outside the process read an element, for tests of the whole program: sent
@@ -136,8 +135,8 @@ protected:
         }
         LONG width =
             std::max<LONG>(proposed.right - proposed.left, m_view.ToDevice(m_view.GetMinWidth()));
-        LONG height = std::max<LONG>(proposed.bottom - proposed.top,
-                                     m_view.ToDevice(m_view.GetMinHeight()));
+        LONG height =
+            std::max<LONG>(proposed.bottom - proposed.top, m_view.ToDevice(m_view.GetMinHeight()));
         if (HoldsDocumentSize()) {
             width = m_view.ToDevice(m_view.GetWidth());
             height = m_view.ToDevice(m_view.GetHeight());

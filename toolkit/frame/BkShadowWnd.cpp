@@ -134,8 +134,8 @@ void CShadowWnd::OnOwnerMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (!OwnerRect(frame))
             Hide();
         else
-            ::SetWindowPos(m_window, nullptr, frame.left - Scaled(kReach), frame.top - Scaled(kReach),
-                           0, 0,
+            ::SetWindowPos(m_window, nullptr, frame.left - Scaled(kReach),
+                           frame.top - Scaled(kReach), 0, 0,
                            SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         break;
     case WM_PAINT:

@@ -22,8 +22,8 @@ int WindowDpi(HWND window) {
         const ScopedLibrary shcore(L"shcore.dll");
         if (const auto forMonitor = shcore.Find<GetDpiForMonitorFunction>("GetDpiForMonitor")) {
             UINT x = 0, y = 0;
-            if (SUCCEEDED(forMonitor(::MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), 0, &x,
-                                     &y)) &&
+            if (SUCCEEDED(
+                    forMonitor(::MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), 0, &x, &y)) &&
                 x != 0)
                 return static_cast<int>(x);
         }

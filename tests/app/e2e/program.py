@@ -3,6 +3,7 @@ desktop, what the screen cannot tell through the ElementQuery tool."""
 
 import os
 import subprocess
+import tempfile
 import time
 
 WINE = "/usr/lib/wine/wine64"
@@ -65,9 +66,14 @@ class WineSession:
         return self._query.stdout.readline().rstrip("\n")
 
     def run(self, *command):
-        """Runs a Windows command to its end: its output."""
-        return subprocess.run([WINE] + list(command), env=self.env, capture_output=True,
-                              text=True, check=True).stdout
+        """Runs a Windows command to its end: its output. The output goes through a file, not
+        a pipe: Wine services that the command may start keep its descriptors open for the
+        session's whole life, and a pipe would not end before they do."""
+        with tempfile.TemporaryFile("w+") as output:
+            subprocess.run([WINE] + list(command), env=self.env, stdout=output,
+                           stderr=subprocess.DEVNULL, check=True)
+            output.seek(0)
+            return output.read()
 
     def start(self, tz="UTC"):
         return Program(self, tz)

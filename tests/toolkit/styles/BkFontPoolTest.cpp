@@ -57,8 +57,11 @@ TEST(BkFontPool, MakesEachFontAgainAtTheViewsScale) {
         LONG height;
     };
     // The 96-DPI height scaled, halves away from zero: -13 at 144 is -19.5.
-    const Case cases[] = {{0x0000, 144, -18}, {0x0104, 144, -20}, {0x0104, 120, -16},
-                          {0xFF00, 192, -22}, {0x0002, 168, -21}};
+    const Case cases[] = {{0x0000, 144, -18},
+                          {0x0104, 144, -20},
+                          {0x0104, 120, -16},
+                          {0xFF00, 192, -22},
+                          {0x0002, 168, -21}};
     for (const Case& c : cases) {
         HFONT base = pool.GetFont(c.code);
         HFONT scaled = pool.AtDpi(base, c.dpi);
