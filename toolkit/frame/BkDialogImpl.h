@@ -109,7 +109,6 @@ protected:
     LRESULT OnDpiChanged(UINT, WPARAM wParam, LPARAM lParam, BOOL&) {
         const int dpi = LOWORD(wParam);
         m_view.SetDpi(dpi);
-        const DpiScope scope(dpi);
         const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
         ::SetWindowPos(Frame(), nullptr, suggested.left, suggested.top,
                        suggested.right - suggested.left, suggested.bottom - suggested.top,
@@ -138,8 +137,9 @@ protected:
         LONG height =
             std::max<LONG>(proposed.bottom - proposed.top, m_view.ToDevice(m_view.GetMinHeight()));
         if (HoldsDocumentSize()) {
-            width = m_view.ToDevice(m_view.GetWidth());
-            height = m_view.ToDevice(m_view.GetHeight());
+            const SIZE size = m_view.GetDeviceSize();
+            width = size.cx;
+            height = size.cy;
         }
         rect.right = rect.left + width;
         rect.bottom = rect.top + height;
@@ -151,8 +151,9 @@ protected:
     LRESULT OnWindowPosChanging(UINT, WPARAM, LPARAM lParam, BOOL& handled) {
         if (HoldsDocumentSize()) {
             auto* position = reinterpret_cast<WINDOWPOS*>(lParam);
-            position->cx = m_view.ToDevice(m_view.GetWidth());
-            position->cy = m_view.ToDevice(m_view.GetHeight());
+            const SIZE size = m_view.GetDeviceSize();
+            position->cx = size.cx;
+            position->cy = size.cy;
         }
         handled = FALSE;
         return 0;
@@ -170,8 +171,8 @@ protected:
             info->ptMaxPosition =
                 POINT{work.left - monitor.rcMonitor.left, work.top - monitor.rcMonitor.top};
         } else {
-            info->ptMaxSize =
-                POINT{m_view.ToDevice(m_view.GetWidth()), m_view.ToDevice(m_view.GetHeight())};
+            const SIZE size = m_view.GetDeviceSize();
+            info->ptMaxSize = POINT{size.cx, size.cy};
             info->ptMaxTrackSize = info->ptMaxSize;
             info->ptMaxPosition = POINT{0, 0};
         }
@@ -292,7 +293,8 @@ template <typename T, typename TView> bool CBkDialogImpl<T, TView>::CreateFrame(
     const std::wstring& title = m_view.GetTitle();
     // At the scale of where the window will show: its owner's monitor, else the system's.
     m_view.SetDpi(WindowDpi(owner));
-    const RECT rect{0, 0, m_view.ToDevice(m_view.GetWidth()), m_view.ToDevice(m_view.GetHeight())};
+    const SIZE initial = m_view.GetDeviceSize();
+    const RECT rect{0, 0, initial.cx, initial.cy};
     if (this->Create(owner, rect, title.empty() ? nullptr : title.c_str(), m_view.GetStyle(),
                      m_view.GetExStyle()) == nullptr)
         return false;
@@ -311,10 +313,8 @@ template <typename T, typename TView> bool CBkDialogImpl<T, TView>::CreateFrame(
     const int dpi = WindowDpi(frame);
     if (dpi != m_view.GetDpi()) {
         m_view.SetDpi(dpi);
-        RECT window;
-        ::GetWindowRect(frame, &window);
-        ::SetWindowPos(frame, nullptr, 0, 0, m_view.ToDevice(m_view.GetWidth()),
-                       m_view.ToDevice(m_view.GetHeight()),
+        const SIZE size = m_view.GetDeviceSize();
+        ::SetWindowPos(frame, nullptr, 0, 0, size.cx, size.cy,
                        SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     return true;
@@ -382,11 +382,10 @@ template <typename T, typename TView> INT_PTR CBkDialogImpl<T, TView>::DoModal(H
         RECT window, client;
         ::GetWindowRect(frame, &window);
         ::GetClientRect(frame, &client);
-        ::SetWindowPos(
-            frame, nullptr, 0, 0,
-            m_view.ToDevice(m_view.GetWidth()) + (window.right - window.left) - client.right,
-            m_view.ToDevice(m_view.GetHeight()) + (window.bottom - window.top) - client.bottom,
-            SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        const SIZE size = m_view.GetDeviceSize();
+        ::SetWindowPos(frame, nullptr, 0, 0, size.cx + (window.right - window.left) - client.right,
+                       size.cy + (window.bottom - window.top) - client.bottom,
+                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     CenterWindow(frame, owner);
     BringToForeground();

@@ -51,6 +51,8 @@ public:
     void SetDpi(int dpi);
     // A 96-DPI number of the document in the view's device pixels.
     int ToDevice(int value) const { return ScaleToDpi(value, m_dpi); }
+    // The document's size in the view's device pixels.
+    SIZE GetDeviceSize() const { return SIZE{ToDevice(m_width), ToDevice(m_height)}; }
 
     bool IsLoaded() const { return m_loaded; }
     const std::wstring& GetTitle() const { return m_title; }
