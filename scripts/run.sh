@@ -13,6 +13,11 @@ cmake --build --preset x86_64 --target Chronalign
 # tests' prefix keeps Wine's windows to itself.
 export CHRONALIGN_WINEPREFIX="$(pwd)/build/x86_64/wineprefix-run" CHRONALIGN_WINE_MANAGED=1
 program=build/x86_64/bin/Chronalign.exe
+# Made before the program starts, so that the wait for its window below is the program's alone.
+if [ ! -f "$CHRONALIGN_WINEPREFIX/.chronalign-ready" ]; then
+    echo "Making the Wine prefix $CHRONALIGN_WINEPREFIX ready; the first time takes a minute or so."
+fi
+CHRONALIGN_PREFIX_ONLY=1 scripts/with-display.sh build/x86_64/wine-run
 if [ -n "${DISPLAY:-}" ]; then
     exec build/x86_64/wine-run "$program" "$@"
 fi
@@ -23,7 +28,7 @@ scripts/with-compositor.sh sh -c '
     build/x86_64/wine-run "$1" &
     program=$!
     window=""
-    for attempt in $(seq 150); do
+    for attempt in $(seq 300); do
         window=$(xdotool search --onlyvisible --name "^Tavemark Chronalign\$" | head -n 1)
         [ -n "$window" ] && break
         sleep 0.2

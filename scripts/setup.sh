@@ -15,6 +15,37 @@ as_root() {
     if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi
 }
 
+codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
+
+# apt-get update fails when any one index cannot be fetched (a mirror in the middle of a sync,
+# say), yet apt goes on with the lists it has: so does the set-up, unless it has none at all.
+update_lists() {
+    log=$(mktemp "${TMPDIR:-/tmp}/chronalign-apt.XXXXXX")
+    status=0
+    as_root apt-get update -q >"$log" 2>&1 || status=$?
+    cat "$log"
+    # Err:N <index>, then the reason on an indented line.
+    awk '/^Err:/ { sub(/^Err:[0-9]+ /, ""); index_name = $0; getline
+                   sub(/^[[:space:]]+/, ""); print "setup: could not fetch " index_name " (" $0 \
+                   "); using the package lists already there" }' "$log"
+    rm -f "$log"
+    if [ "$status" != 0 ] && ! apt-cache policy | grep -q ' Packages$'; then
+        echo "setup: apt has no package list at all (is the package registry reachable?); nothing installed" >&2
+        exit 1
+    fi
+}
+
+# With an index missing (the security suite's for one architecture, say), apt finds no versions
+# that libraries of several architectures can share; the release's own suite as the target
+# release gives every architecture the same ones.
+install_packages() {
+    as_root env DEBIAN_FRONTEND=noninteractive \
+        apt-get install -y -q --no-install-recommends "$@" && return
+    echo "setup: trying again with $codename as the target release"
+    as_root env DEBIAN_FRONTEND=noninteractive \
+        apt-get install -y -q --no-install-recommends -t "$codename" "$@"
+}
+
 update=no
 # The 32-bit release runs under the 32-bit half of Wine, from Debian's i386 architecture.
 if reason=$("$scripts/kernel-runs-32bit.sh"); then
@@ -49,7 +80,6 @@ has_deb_src_entry() {
 # The machine's own entries for the release's main suite (so a mirror is followed), in the
 # deb822 format with the type deb-src: their URIs, suites, components and keys.
 derived_source_entries() {
-    codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
     [ -n "$codename" ] || { echo "setup: /etc/os-release names no release" >&2; return 1; }
     for file in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
         [ -f "$file" ] || continue
@@ -121,16 +151,21 @@ if ! tinyxml_source_known; then
     update=yes
 fi
 if [ -n "$missing" ] || [ "$update" = yes ]; then
-    as_root apt-get update -q
+    update_lists
 fi
 if ! tinyxml_source_known && [ ! -f "$entry" ]; then
     add_source_entry
-    as_root apt-get update -q
+    update_lists
 fi
 if [ -n "$missing" ]; then
     echo "Installing:$missing"
-    as_root env DEBIAN_FRONTEND=noninteractive \
-        apt-get install -y -q --no-install-recommends $missing
+    if ! install_packages $missing; then
+        # The 32-bit tests are left out where 32-bit Wine cannot be had; anything else missing
+        # fails the set-up.
+        case " $missing " in *" wine32:i386 "*) ;; *) exit 1 ;; esac
+        echo "setup: wine32:i386 cannot be installed; installing the rest without it"
+        install_packages $(printf '%s\n' $missing | grep -vx 'wine32:i386')
+    fi
 fi
 
 "$scripts/fetch-tinyxml.sh"

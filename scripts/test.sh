@@ -27,10 +27,12 @@ rm -rf "$logs"
 mkdir -p "$logs"
 not_run=""
 suites="x86_64"
-if reason=$(scripts/kernel-runs-32bit.sh); then
-    suites="x86_64 i686"
-else
+if ! reason=$(scripts/kernel-runs-32bit.sh); then
     not_run="The 32-bit (i686) tests were not run: $reason."
+elif [ ! -x /usr/lib/wine/wine ]; then
+    not_run="The 32-bit (i686) tests were not run: 32-bit Wine (wine32:i386) could not be installed; the set-up's output above says why."
+else
+    suites="x86_64 i686"
 fi
 echo "Running the tests of $suites, and the fuzzers; each part's output follows when it ends."
 scripts/with-display.sh sh -c '
