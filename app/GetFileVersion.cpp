@@ -1,6 +1,7 @@
 #include "app/GetFileVersion.h"
 
 #include "app/ModulePath.h"
+#include "platform/SystemFolder.h"
 
 #include <cstring>
 #include <cwchar>
@@ -9,6 +10,31 @@
 namespace {
 
 constexpr DWORD kFixedInfoSignature = 0xFEEF04BD;
+
+// version.dll is not among the libraries that Windows always takes from the system folder, so it
+// is loaded from there rather than imported.
+struct VersionFunctions {
+    using InfoSize = DWORD(WINAPI*)(LPCWSTR, LPDWORD);
+    using Info = BOOL(WINAPI*)(LPCWSTR, DWORD, DWORD, LPVOID);
+    using QueryValue = BOOL(WINAPI*)(LPCVOID, LPCWSTR, LPVOID*, PUINT);
+
+    InfoSize infoSize = FindSystemFunction<InfoSize>(kLibrary, "GetFileVersionInfoSizeW");
+    Info info = FindSystemFunction<Info>(kLibrary, "GetFileVersionInfoW");
+    QueryValue queryValue = FindSystemFunction<QueryValue>(kLibrary, "VerQueryValueW");
+
+    static constexpr const wchar_t* kLibrary = L"version.dll";
+};
+
+const VersionFunctions& Version() {
+    static const VersionFunctions functions;
+    return functions;
+}
+
+// A value of the version block; false when it or the library is missing.
+bool QueryVersionValue(const BYTE* block, const wchar_t* query, void** found, UINT* length) {
+    const auto queryValue = Version().queryValue;
+    return queryValue != nullptr && queryValue(block, query, found, length) && *found != nullptr;
+}
 
 } // namespace
 
@@ -48,7 +74,7 @@ bool CGetFileVersion::GetVersionString(const wchar_t* name, wchar_t* buffer, int
 
     void* found = nullptr;
     UINT foundLength = 0;
-    if (!::VerQueryValueW(m_versionBlock.get(), query, &found, &foundLength) || found == nullptr)
+    if (!QueryVersionValue(m_versionBlock.get(), query, &found, &foundLength))
         return false;
     if (buffer == nullptr)
         return true;
@@ -73,16 +99,19 @@ void CGetFileVersion::Reset() {
 }
 
 bool CGetFileVersion::LoadVersionBlock(const wchar_t* path) {
-    const DWORD size = ::GetFileVersionInfoSizeW(path, nullptr);
+    const VersionFunctions& version = Version();
+    if (version.infoSize == nullptr || version.info == nullptr)
+        return false;
+    const DWORD size = version.infoSize(path, nullptr);
     if (size == 0)
         return false;
     m_versionBlock.reset(new BYTE[size]);
-    if (!::GetFileVersionInfoW(path, 0, size, m_versionBlock.get()))
+    if (!version.info(path, 0, size, m_versionBlock.get()))
         return false;
 
     void* root = nullptr;
     UINT rootLength = 0;
-    if (!::VerQueryValueW(m_versionBlock.get(), L"\\", &root, &rootLength) || root == nullptr ||
+    if (!QueryVersionValue(m_versionBlock.get(), L"\\", &root, &rootLength) ||
         rootLength < sizeof m_fixedInfo)
         return false;
     std::memcpy(&m_fixedInfo, root, sizeof m_fixedInfo);
@@ -95,9 +124,8 @@ bool CGetFileVersion::LoadTranslationTable() {
         return false;
     void* table = nullptr;
     UINT tableLength = 0;
-    if (!::VerQueryValueW(m_versionBlock.get(), L"\\VarFileInfo\\Translation", &table,
-                          &tableLength) ||
-        table == nullptr)
+    if (!QueryVersionValue(m_versionBlock.get(), L"\\VarFileInfo\\Translation", &table,
+                           &tableLength))
         return false;
     m_translations = static_cast<const DWORD*>(table);
     m_translationCount = tableLength / sizeof(DWORD);

@@ -4,13 +4,17 @@
 #include "app/SingleInstance.h"
 #include "app/TimeZoneName.h"
 #include "platform/CenterWindow.h"
+#include "platform/SystemFolder.h"
 #include "res/resource.h"
 
 #include <shellapi.h>
 
 namespace {
 
-// The Date and Time control panel, opened at this size centred on the primary display.
+// The Date and Time control panel, opened at this size centred on the primary display. The
+// program that opens it is named by its full path in the system folder: found by the command
+// line alone, a RunDLL32.exe in the program's folder or the current directory would win.
+constexpr wchar_t kControlPanelProgram[] = L"rundll32.exe";
 constexpr wchar_t kControlPanelCommand[] =
     L"RunDLL32.exe shell32.dll,Control_RunDLL timedate.cpl,,0";
 constexpr int kControlPanelWidth = 463;
@@ -35,12 +39,15 @@ std::wstring DoubleAmpersands(const std::wstring& text) {
     return doubled;
 }
 
-void StartProcess(std::wstring commandLine, const STARTUPINFOW& startup) {
+void StartProcess(const std::wstring& program, std::wstring commandLine,
+                  const STARTUPINFOW& startup) {
+    if (program.empty())
+        return;
     STARTUPINFOW info = startup;
     PROCESS_INFORMATION process{};
     // The command line must be writable.
-    if (::CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                         &info, &process)) {
+    if (::CreateProcessW(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                         nullptr, &info, &process)) {
         ::CloseHandle(process.hThread);
         ::CloseHandle(process.hProcess);
     }
@@ -174,5 +181,5 @@ void CMainDlg::LaunchDateTimeControlPanel() {
     startup.dwYSize = height;
     startup.dwX = (::GetSystemMetrics(SM_CXFULLSCREEN) - width) / 2;
     startup.dwY = (::GetSystemMetrics(SM_CYFULLSCREEN) - height) / 2;
-    m_services.startProcess(kControlPanelCommand, startup);
+    m_services.startProcess(SystemFolderPath(kControlPanelProgram), kControlPanelCommand, startup);
 }

@@ -3,6 +3,7 @@
 // worker threads.
 #pragma once
 
+#include "app/SingleInstance.h"
 #include "sync/ServerTimeSource.h"
 #include "sync/WinRunnable.h"
 #include "toolkit/frame/BkDialogImpl.h"
@@ -22,8 +23,11 @@ struct MainDlgServices {
     std::function<BOOL(const SYSTEMTIME*)> setSystemTime = ::SetSystemTime;
     std::function<int(HWND, LPCWSTR, LPCWSTR, UINT)> messageBox = ::MessageBoxW;
     std::function<std::wstring()> timeZoneName;
-    // Starts a program from a command line with a start-up window rectangle.
-    std::function<void(std::wstring commandLine, const STARTUPINFOW& startup)> startProcess;
+    // Starts the program of that full path with a command line and a start-up window
+    // rectangle.
+    std::function<void(const std::wstring& program, std::wstring commandLine,
+                       const STARTUPINFOW& startup)>
+        startProcess;
     std::function<void(LPCWSTR address)> openAddress;
 
     // The platform and the process's worker threads.
@@ -59,6 +63,10 @@ public:
 
     explicit CMainDlg(MainDlgServices services = MainDlgServices::Product());
     ~CMainDlg() override;
+
+    // A class name of the program's own, by which a second start and the installer know the
+    // window.
+    static const wchar_t* GetWndClassName() { return kMainWindowClass; }
 
     // The labels from the sync thread's time and the clock; "Update Now" as they allow.
     void RefreshTimeLabels();

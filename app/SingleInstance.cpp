@@ -7,9 +7,17 @@
 
 namespace {
 
-// FindWindow compares captions without regard to case; the running instance is found only by
-// its exact caption.
-BOOL CALLBACK MatchCaption(HWND window, LPARAM found) {
+HANDLE g_instanceMutex = nullptr;
+
+// Both exactly (FindWindow compares captions without regard to case), so that no other
+// program's window is taken for the running instance.
+BOOL CALLBACK MatchWindow(HWND window, LPARAM found) {
+    wchar_t className[std::size(kMainWindowClass) + 1];
+    const int classLength =
+        ::GetClassNameW(window, className, static_cast<int>(std::size(className)));
+    if (classLength + 1 != static_cast<int>(std::size(kMainWindowClass)) ||
+        std::wcscmp(className, kMainWindowClass) != 0)
+        return TRUE;
     wchar_t caption[std::size(kMainWindowCaption) + 1];
     const int length = ::GetWindowTextW(window, caption, static_cast<int>(std::size(caption)));
     if (length + 1 != static_cast<int>(std::size(kMainWindowCaption)) ||
@@ -21,17 +29,18 @@ BOOL CALLBACK MatchCaption(HWND window, LPARAM found) {
 
 HWND FindRunningInstance() {
     HWND found = nullptr;
-    ::EnumWindows(MatchCaption, reinterpret_cast<LPARAM>(&found));
+    ::EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&found));
     return found;
 }
 
 } // namespace
 
 bool CheckSingleInstance() {
-    // Never closed: the mutex marks this process as the running instance until it ends.
-    ::CreateMutexW(nullptr, TRUE, kInstanceMutexName);
+    g_instanceMutex = ::CreateMutexW(nullptr, TRUE, kInstanceMutexName);
     if (::GetLastError() != ERROR_ALREADY_EXISTS)
         return true;
+    ::CloseHandle(g_instanceMutex);
+    g_instanceMutex = nullptr;
 
     if (HWND running = FindRunningInstance()) {
         if (::IsIconic(running))
@@ -39,4 +48,12 @@ bool CheckSingleInstance() {
         ::SwitchToThisWindow(::GetLastActivePopup(running), TRUE);
     }
     return false;
+}
+
+void ReleaseSingleInstance() {
+    if (g_instanceMutex == nullptr)
+        return;
+    ::ReleaseMutex(g_instanceMutex);
+    ::CloseHandle(g_instanceMutex);
+    g_instanceMutex = nullptr;
 }

@@ -34,6 +34,8 @@ int RunWindowMode() {
     CMainDlg mainWindow;
     // The window's end code: 2 when closed, 0 when it could not be made.
     const int endCode = static_cast<int>(mainWindow.DoModal(nullptr));
+    // With the window gone, a new start may show its own while this one finishes.
+    ReleaseSingleInstance();
     WaitForConfigurationThread(g_fixTimeThread);
     g_appModule.Term();
     ::WSACleanup();
@@ -48,8 +50,18 @@ bool IsInstallRecordCommand(const wchar_t* commandLine) {
 }
 
 void WaitForConfigurationThread(const WinMod::AWinRunnable& configurationThread) {
-    if (HANDLE thread = configurationThread.GetThread())
-        ::WaitForSingleObject(thread, INFINITE);
+    HANDLE thread = configurationThread.GetThread();
+    if (thread == nullptr)
+        return;
+    // Messages sent to this thread meanwhile (by a screen reader, or a broadcast) are answered.
+    while (::MsgWaitForMultipleObjects(1, &thread, FALSE, INFINITE, QS_ALLINPUT) ==
+           WAIT_OBJECT_0 + 1) {
+        MSG message;
+        while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&message);
+            ::DispatchMessageW(&message);
+        }
+    }
 }
 
 int RunChronalign(HINSTANCE instance, const wchar_t* commandLine) {

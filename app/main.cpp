@@ -1,6 +1,8 @@
 // Process entry of the Unicode GUI program.
 #include "app/StartUp.h"
+#include "platform/SystemFolder.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR commandLine, int) {
+    RestrictLibrarySearch();
     return RunChronalign(instance, commandLine);
 }

@@ -18,7 +18,9 @@
 !define PUBLISHER "Tavemark"
 !define EXE "Chronalign.exe"
 !define UNINSTALLER "Uninstall.exe"
-; The program's main window, by which a running copy is found.
+; The program's main window, by which a running copy is found: its class and caption both, as
+; Explorer's window on the install folder has the same caption.
+!define WINDOW_CLASS "TavemarkChronalignWindow"
 !define WINDOW_CAPTION "Tavemark Chronalign"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Tavemark Chronalign"
 !define SHORTCUT "$SMPROGRAMS\Tavemark Chronalign.lnk"
@@ -86,7 +88,7 @@ VIAddVersionKey /LANG=${LANG_ENGLISH} "LegalCopyright" "Copyright (C) 2026 ${PUB
     ; A running copy keeps its file locked and would swallow the "/t" run as a second
     ; instance: its window is asked to close, and its process is given a bounded time to end.
     Function ${un}CloseRunningProgram
-        FindWindow $0 "" "${WINDOW_CAPTION}"
+        FindWindow $0 "${WINDOW_CLASS}" "${WINDOW_CAPTION}"
         ${If} $0 P<> 0
             System::Call "user32::GetWindowThreadProcessId(p r0, *i .r1)"
             System::Call "kernel32::OpenProcess(i ${SYNCHRONIZE}, i 0, i r1) p .r2"

@@ -1,12 +1,14 @@
-// A library loaded for a while and released on destruction, for functions that older systems
-// may lack and that are therefore looked up by name.
+// A library from the system folder loaded for a while and released on destruction, for
+// functions that older systems may lack and that are therefore looked up by name.
 #pragma once
+
+#include "platform/SystemFolder.h"
 
 #include <windows.h>
 
 class ScopedLibrary {
 public:
-    explicit ScopedLibrary(const wchar_t* name) : m_module(::LoadLibraryW(name)) {}
+    explicit ScopedLibrary(const wchar_t* name) : m_module(LoadSystemLibrary(name)) {}
     ScopedLibrary(const ScopedLibrary&) = delete;
     ScopedLibrary& operator=(const ScopedLibrary&) = delete;
     ~ScopedLibrary() {

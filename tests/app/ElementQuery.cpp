@@ -7,9 +7,12 @@
 //   box           "<left> <top> <right> <bottom>|<its OK button, the same>|<text>" of the
 //                 message box over the window, or "none"
 //   close         posts WM_CLOSE to the program's window: "posted", or "none"
+//   accessible    asks the window's view for its object for screen readers, as a reader does:
+//                 the number of its children, or "none"
 #include "tests/app/ProgramWindows.h"
 
 #include <windows.h>
+#include <oleacc.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -82,6 +85,20 @@ std::string CloseProgramWindow() {
     return window != nullptr && ::PostMessageW(window, WM_CLOSE, 0, 0) ? "posted" : "none";
 }
 
+std::string CountAccessibleChildren() {
+    const HWND window = ProgramWindow(FindCaptionedWindows(kCaption));
+    const HWND view = window != nullptr ? ::GetWindow(window, GW_CHILD) : nullptr;
+    IAccessible* accessible = nullptr;
+    if (view == nullptr || FAILED(::AccessibleObjectFromWindow(
+                               view, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                               reinterpret_cast<void**>(&accessible))))
+        return "none";
+    long count = 0;
+    const HRESULT counted = accessible->get_accChildCount(&count);
+    accessible->Release();
+    return SUCCEEDED(counted) ? std::to_string(count) : "none";
+}
+
 std::string Answer(const std::string& command) {
     if (command.rfind("element ", 0) == 0)
         return QueryElement(static_cast<UINT>(std::strtoul(command.c_str() + 8, nullptr, 10)));
@@ -91,12 +108,15 @@ std::string Answer(const std::string& command) {
         return DescribeMessageBox();
     if (command == "close")
         return CloseProgramWindow();
+    if (command == "accessible")
+        return CountAccessibleChildren();
     return "unknown command";
 }
 
 } // namespace
 
 int main() {
+    ::CoInitialize(nullptr);
     std::string command;
     while (std::getline(std::cin, command)) {
         if (!command.empty() && command.back() == '\r')

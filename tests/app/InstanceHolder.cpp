@@ -1,7 +1,10 @@
 // Plays the running instance for the single-instance tests: holds the program's mutex and,
-// when asked, shows a minimised window with the given caption. It signals the named event of
-// its second argument when ready and ends on WM_CLOSE.
-//   InstanceHolder.exe <caption or "-" for no window> <ready event name>
+// when asked, shows a minimised window with the given caption, of the program's window class or
+// of another (Explorer's, say, whose window on the install folder has the program's caption).
+// It signals the named event of its second argument when ready and ends on WM_CLOSE.
+//   InstanceHolder.exe <caption or "-" for no window> <ready event name> [<window class>]
+#include "app/SingleInstance.h"
+
 #include <windows.h>
 
 #include <string>
@@ -19,17 +22,17 @@ LRESULT CALLBACK HolderProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc != 3)
+    if (argc != 3 && argc != 4)
         return 2;
     const std::wstring caption = argv[1];
-    ::CreateMutexW(nullptr, TRUE, L"TAVEMARK_CHRONALIGN");
+    ::CreateMutexW(nullptr, TRUE, kInstanceMutexName);
 
     HWND window = nullptr;
     if (caption != L"-") {
         WNDCLASSW windowClass{};
         windowClass.lpfnWndProc = HolderProc;
         windowClass.hInstance = ::GetModuleHandleW(nullptr);
-        windowClass.lpszClassName = L"ChronalignInstanceHolder";
+        windowClass.lpszClassName = argc == 4 ? argv[3] : kMainWindowClass;
         ::RegisterClassW(&windowClass);
         window =
             ::CreateWindowW(windowClass.lpszClassName, caption.c_str(), WS_OVERLAPPEDWINDOW, 100,

@@ -101,7 +101,9 @@ protected:
             ++zoneReads;
             return zoneName;
         };
-        services.startProcess = [this](std::wstring commandLine, const STARTUPINFOW& startup) {
+        services.startProcess = [this](const std::wstring& program, std::wstring commandLine,
+                                       const STARTUPINFOW& startup) {
+            startedProgram = program;
             started = commandLine;
             startup_ = startup;
         };
@@ -137,6 +139,7 @@ protected:
     std::vector<UINT> boxStyles;
     std::wstring zoneName = L"(UTC-08:00) Pacific Time (US & Canada)";
     int zoneReads = 0;
+    std::wstring startedProgram;
     std::wstring started;
     STARTUPINFOW startup_{};
     CMainDlg dialog;
@@ -249,6 +252,10 @@ TEST_F(MainDlgTest, ShowsOneAmpersandAndRewritesTheZoneOnlyWhenItChanges) {
 
 TEST_F(MainDlgTest, OpensTheDateAndTimeControlPanelCentred) {
     EXPECT_TRUE(Click(kElementChangeTimeZone));
+    // The system's own, by its full path: never one found beside the program.
+    wchar_t system[MAX_PATH];
+    ASSERT_GT(::GetSystemDirectoryW(system, MAX_PATH), 0u);
+    EXPECT_EQ(startedProgram, std::wstring(system) + L"\\rundll32.exe");
     EXPECT_EQ(started, L"RunDLL32.exe shell32.dll,Control_RunDLL timedate.cpl,,0");
     EXPECT_EQ(startup_.dwFlags, static_cast<DWORD>(STARTF_USEPOSITION | STARTF_USESIZE));
     EXPECT_EQ(startup_.dwXSize, 463u);

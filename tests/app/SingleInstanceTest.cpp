@@ -1,5 +1,6 @@
 // Starts a copy of the real program while the program's window is open, or while a helper holds
 // its mutex as a running instance would.
+#include "app/SingleInstance.h"
 #include "tests/app/ProgramRun.h"
 #include "tests/app/ProgramWindows.h"
 #include "tests/fixtures/ChildProcess.h"
@@ -90,15 +91,17 @@ private:
     HWND m_window = nullptr;
 };
 
+// Holds the mutex and, unless the caption is "-", shows a minimised window of that class.
 class RunningInstance {
 public:
-    explicit RunningInstance(const std::wstring& caption)
+    explicit RunningInstance(const std::wstring& caption,
+                             const std::wstring& windowClass = kMainWindowClass)
         : m_ready(::CreateEventW(nullptr, TRUE, FALSE, kReadyEvent)),
           m_holder(Quoted(ProgramDirectory() + L"InstanceHolder.exe") + L" \"" + caption + L"\" " +
-                   kReadyEvent) {
+                   kReadyEvent + L" " + windowClass) {
         m_isReady = m_holder.Started() && ::WaitForSingleObject(m_ready.Get(), 20000) == 0;
         if (caption != L"-")
-            m_window = ::FindWindowW(L"ChronalignInstanceHolder", caption.c_str());
+            m_window = ::FindWindowW(windowClass.c_str(), caption.c_str());
     }
     ~RunningInstance() {
         if (m_window != nullptr)
@@ -153,17 +156,43 @@ TEST(SingleInstance, MutexWithoutTheWindowEndsTheSecondStartQuietly) {
     EXPECT_FALSE(second.WroteInstallRecord());
 }
 
-TEST(SingleInstance, CaptionMustMatchExactly) {
-    RunningInstance running(L"tavemark chronalign");
-    ASSERT_TRUE(running.IsReady());
-    ASSERT_NE(running.Window(), nullptr);
-    ASSERT_TRUE(::IsIconic(running.Window()));
+// Once the window is gone the program lets go of the instance, so that a new start runs while
+// it finishes its work; here the test program plays the instance.
+TEST(SingleInstance, ReleasedInstanceLetsANewStartRun) {
+    ASSERT_TRUE(CheckSingleInstance());
+    // Let go of whatever happens, for the tests that follow.
+    const struct Releaser {
+        ~Releaser() { ReleaseSingleInstance(); }
+    } releaser;
     SecondStart second;
     ASSERT_TRUE(second.IsReady());
-    const ProgramRun run = second.Run(L"");
-    EXPECT_EQ(run.exitCode, 0u);
-    EXPECT_FALSE(run.showedWindow);
-    EXPECT_EQ(run.otherWindows, std::vector<std::wstring>());
-    ::Sleep(300);
-    EXPECT_TRUE(::IsIconic(running.Window()));
+    EXPECT_EQ(second.Run(L" /t").exitCode, 0u);
+    EXPECT_FALSE(second.WroteInstallRecord()) << "ran beside the instance";
+    ReleaseSingleInstance();
+    EXPECT_EQ(second.Run(L" /t").exitCode, 0u);
+    EXPECT_TRUE(second.WroteInstallRecord()) << "still held";
+}
+
+// Only the program's window class with its exact caption is the running instance: not the
+// caption in another case, nor Explorer's window on the program's folder, captioned alike.
+TEST(SingleInstance, ClassAndCaptionMustMatchExactly) {
+    const struct {
+        const wchar_t* caption;
+        const wchar_t* windowClass;
+    } kOthers[] = {{L"tavemark chronalign", kMainWindowClass},
+                   {L"Tavemark Chronalign", L"CabinetWClass"}};
+    SecondStart second;
+    ASSERT_TRUE(second.IsReady());
+    for (const auto& other : kOthers) {
+        RunningInstance running(other.caption, other.windowClass);
+        ASSERT_TRUE(running.IsReady());
+        ASSERT_NE(running.Window(), nullptr);
+        ASSERT_TRUE(::IsIconic(running.Window()));
+        const ProgramRun run = second.Run(L"");
+        EXPECT_EQ(run.exitCode, 0u) << other.windowClass;
+        EXPECT_FALSE(run.showedWindow) << other.windowClass;
+        EXPECT_EQ(run.otherWindows, std::vector<std::wstring>()) << other.windowClass;
+        ::Sleep(300);
+        EXPECT_TRUE(::IsIconic(running.Window())) << other.windowClass;
+    }
 }

@@ -177,25 +177,49 @@ install "$default_dir"
 [ ! -e "$(unix_path "$other_dir")" ] || fail "the earlier directory is left behind"
 check_installed "reinstall into another directory" "$default_dir"
 
-# A running copy, played by a window with the program's caption, and a file of the user's.
-"$wine_run" "$holder" "Tavemark Chronalign" - &
-holder_pid=$!
-# Found by its process: other tests on the same display show windows with that caption too.
+# Starts a window with the program's caption, of the given class (the program's own when none
+# is given), and waits for it. Found by its process: other tests on the same display show
+# windows with that caption too.
+start_captioned_window() {
+    "$wine_run" "$holder" "Tavemark Chronalign" - ${1:+"$1"} &
+    started_pid=$!
+    tries=0
+    until xdotool search --pid "$started_pid" --name '^Tavemark Chronalign$' >/dev/null 2>&1; do
+        tries=$((tries + 1))
+        [ "$tries" -lt 200 ] || break
+        sleep 0.1
+    done
+    [ "$tries" -lt 200 ] || fail "the ${1:-program's} window did not appear within 20 s"
+}
+# Alive and not a zombie, which an ended child stays until waited for.
+running() {
+    ps -o stat= -p "$1" | grep -qv '^Z'
+}
+
+# A running copy, played by a window of the program's class and caption, beside Explorer's
+# window on the install folder, which has the same caption; and a file of the user's.
+start_captioned_window
+holder_pid=$started_pid
+start_captioned_window CabinetWClass
+explorer_pid=$started_pid
+echo "notes" >"$program_files/Tavemark Chronalign/notes.txt"
+# Explorer's window stays, so Wine's processes do not all end: the uninstaller has done with
+# running copies once it has deleted the program.
+"$wine_run" "$default_dir\\Uninstall.exe" /S || fail "the uninstaller ended with $?"
 tries=0
-until xdotool search --pid "$holder_pid" --name '^Tavemark Chronalign$' >/dev/null 2>&1; do
+while [ -e "$program_files/Tavemark Chronalign/Chronalign.exe" ] && [ "$tries" -lt 600 ]; do
     tries=$((tries + 1))
-    [ "$tries" -lt 200 ] || break
     sleep 0.1
 done
-[ "$tries" -lt 200 ] || fail "the stand-in's window did not appear within 20 s"
-echo "notes" >"$program_files/Tavemark Chronalign/notes.txt"
-uninstall "$default_dir"
-# An ended child stays a zombie until waited for.
-if ps -o stat= -p "$holder_pid" | grep -qv '^Z'; then
+if running "$holder_pid"; then
     fail "the running copy was not ended"
     kill "$holder_pid"
 fi
 wait "$holder_pid" || true
+running "$explorer_pid" || fail "the uninstaller closed a window of another class"
+kill "$explorer_pid" 2>/dev/null || true
+wait "$explorer_pid" || true
+timeout 60 /usr/lib/wine/wineserver -w || fail "Wine processes still running after 60 s"
 left=$(ls -A "$program_files/Tavemark Chronalign")
 [ "$left" = notes.txt ] || fail "the directory holds '$left', expected only notes.txt"
 rm -r "$program_files/Tavemark Chronalign"

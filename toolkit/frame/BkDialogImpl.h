@@ -233,11 +233,15 @@ protected:
         return 0;
     }
 
-    // A page up or down for the window under the pointer.
+    // A page up or down for the window under the pointer when it is one of this program's: where
+    // the wheel goes to the focused window (Windows 7, or "Scroll inactive windows" off), the
+    // window under the pointer is often another program's, which is none of ours to scroll.
     LRESULT OnMouseWheel(UINT, WPARAM wParam, LPARAM lParam, BOOL&) {
         const POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
         HWND target = ::WindowFromPoint(point);
-        if (target != nullptr) {
+        DWORD process = 0;
+        if (target != nullptr && ::GetWindowThreadProcessId(target, &process) != 0 &&
+            process == ::GetCurrentProcessId()) {
             const WORD page = static_cast<short>(HIWORD(wParam)) > 0 ? SB_PAGEUP : SB_PAGEDOWN;
             const int position = ::GetScrollPos(target, SB_VERT);
             ::SendMessageW(target, WM_VSCROLL, MAKEWPARAM(page, position), 0);
@@ -322,6 +326,11 @@ template <typename T, typename TView> bool CBkDialogImpl<T, TView>::CreateFrame(
 
 template <typename T, typename TView> void CBkDialogImpl<T, TView>::BringToForeground() {
     HWND frame = Frame();
+    // The lock time-out belongs to the whole session: lifted only while the frame comes
+    // forward, then put back as it was.
+    DWORD lockTimeout = 0;
+    const bool lockRead =
+        ::SystemParametersInfoW(SPI_GETFOREGROUNDLOCKTIMEOUT, 0, &lockTimeout, 0) != FALSE;
     ::SystemParametersInfoW(SPI_SETFOREGROUNDLOCKTIMEOUT, 0, nullptr, 0);
     ::SetWindowPos(frame, nullptr, 0, 0, 0, 0,
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW);
@@ -336,6 +345,9 @@ template <typename T, typename TView> void CBkDialogImpl<T, TView>::BringToForeg
     } else {
         ::SetForegroundWindow(frame);
     }
+    if (lockRead)
+        ::SystemParametersInfoW(SPI_SETFOREGROUNDLOCKTIMEOUT, 0,
+                                reinterpret_cast<void*>(static_cast<UINT_PTR>(lockTimeout)), 0);
 }
 
 template <typename T, typename TView> bool CBkDialogImpl<T, TView>::PreTranslate(MSG& message) {

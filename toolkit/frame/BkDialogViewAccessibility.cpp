@@ -2,6 +2,7 @@
 // hands them, and the events it sends when the focus, a text or a state changes.
 #include "toolkit/frame/BkDialogView.h"
 
+#include "platform/SystemFolder.h"
 #include "toolkit/elements/ElementRegistry.h"
 #include "toolkit/frame/ViewAccessible.h"
 
@@ -48,8 +49,13 @@ LRESULT CBkDialogView::OnGetObject(UINT, WPARAM wParam, LPARAM lParam, BOOL& han
     // The object id comes in the low 32 bits, whatever the pointer size.
     if (static_cast<LONG>(static_cast<DWORD>(lParam)) != OBJID_CLIENT)
         return 0;
+    using LresultFromObjectFunction = LRESULT(WINAPI*)(REFIID, WPARAM, IUnknown*);
+    static const auto lresultFromObject =
+        FindSystemFunction<LresultFromObjectFunction>(L"oleacc.dll", "LresultFromObject");
+    if (lresultFromObject == nullptr)
+        return 0;
     IAccessible* accessible = GetAccessible();
-    const LRESULT result = ::LresultFromObject(__uuidof(IAccessible), wParam, accessible);
+    const LRESULT result = lresultFromObject(__uuidof(IAccessible), wParam, accessible);
     accessible->Release();
     // Where the system cannot marshal it (Wine has no proxy for the interface), the reader
     // gets the system's own object for the window instead of an error.
@@ -63,6 +69,9 @@ void CBkDialogView::ReleaseAccessible() {
     if (m_accessible == nullptr)
         return;
     m_accessible->Disconnect();
+    // Readers that still hold it get an error at once rather than a call into this thread,
+    // which may no longer answer.
+    ::CoDisconnectObject(static_cast<IAccessible*>(m_accessible), 0);
     m_accessible->Release();
     m_accessible = nullptr;
 }

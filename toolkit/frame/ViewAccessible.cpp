@@ -1,5 +1,6 @@
 #include "toolkit/frame/ViewAccessible.h"
 
+#include "platform/SystemFolder.h"
 #include "toolkit/elements/ElementRegistry.h"
 #include "toolkit/frame/BkDialogView.h"
 
@@ -22,6 +23,12 @@ HRESULT Nothing(VARIANT* out) {
     return S_FALSE;
 }
 
+// Behind a modal box the frame is disabled: no click can reach its elements then, and so no
+// default action may either.
+bool TakesInput(HWND view) {
+    return ::IsWindowEnabled(view) && ::IsWindowEnabled(::GetAncestor(view, GA_ROOT));
+}
+
 VARIANT Self() {
     VARIANT self;
     SetChild(&self, CHILDID_SELF);
@@ -31,8 +38,12 @@ VARIANT Self() {
 } // namespace
 
 ViewAccessible::ViewAccessible(CBkDialogView& view) : m_view(&view) {
-    ::CreateStdAccessibleObject(view.m_hWnd, OBJID_CLIENT, __uuidof(IAccessible),
-                                reinterpret_cast<void**>(&m_standard));
+    using CreateStdAccessibleObjectFunction = HRESULT(WINAPI*)(HWND, LONG, REFIID, void**);
+    static const auto createStandard = FindSystemFunction<CreateStdAccessibleObjectFunction>(
+        L"oleacc.dll", "CreateStdAccessibleObject");
+    if (createStandard != nullptr)
+        createStandard(view.m_hWnd, OBJID_CLIENT, __uuidof(IAccessible),
+                       reinterpret_cast<void**>(&m_standard));
 }
 
 ViewAccessible::~ViewAccessible() {
@@ -347,7 +358,7 @@ HRESULT ViewAccessible::accDoDefaultAction(VARIANT child) {
     const CBkWindow& element = *target.element;
     if (*DefaultAction(element) == L'\0')
         return DISP_E_MEMBERNOTFOUND;
-    if (element.IsDisabled(true) || !element.IsVisible(true))
+    if (element.IsDisabled(true) || !element.IsVisible(true) || !TakesInput(m_view->m_hWnd))
         return E_FAIL;
     // Later, from the message loop: what the click starts (a message box, say) must not hold
     // the caller up.

@@ -66,18 +66,18 @@ bool StretchCopy(HDC dc, const RECT& target, const BlitSource& source) {
 bool BlitColorKey(HDC dc, const RECT& target, const BlitSource& source, COLORREF key) {
     MemoryDC memory(dc);
     SelectObjectGuard select(memory, source.bitmap);
-    return ::TransparentBlt(dc, target.left, target.top, Width(target), Height(target), memory,
-                            source.part.left, source.part.top, Width(source.part),
-                            Height(source.part), key) != FALSE;
+    return ::GdiTransparentBlt(dc, target.left, target.top, Width(target), Height(target), memory,
+                               source.part.left, source.part.top, Width(source.part),
+                               Height(source.part), key) != FALSE;
 }
 
 bool BlendPremultiplied(HDC dc, const RECT& target, const BlitSource& source) {
     MemoryDC memory(dc);
     SelectObjectGuard select(memory, source.bitmap);
     const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    return ::AlphaBlend(dc, target.left, target.top, Width(target), Height(target), memory,
-                        source.part.left, source.part.top, Width(source.part), Height(source.part),
-                        blend) != FALSE;
+    return ::GdiAlphaBlend(dc, target.left, target.top, Width(target), Height(target), memory,
+                           source.part.left, source.part.top, Width(source.part),
+                           Height(source.part), blend) != FALSE;
 }
 
 HBITMAP StretchedBitmap(HBITMAP bitmap, SIZE size) {

@@ -1,7 +1,5 @@
 #include "toolkit/skins/ColorFills.h"
 
-#include "platform/ScopedLibrary.h"
-
 namespace {
 
 TRIVERTEX Vertex(LONG x, LONG y, COLORREF color) {
@@ -17,16 +15,11 @@ TRIVERTEX Vertex(LONG x, LONG y, COLORREF color) {
 } // namespace
 
 bool FillGradient(HDC dc, const RECT& rect, COLORREF from, COLORREF to, bool vertical) {
-    using GradientFillFunction = BOOL(WINAPI*)(HDC, PTRIVERTEX, ULONG, PVOID, ULONG, ULONG);
-    const ScopedLibrary library(L"msimg32.dll");
-    const auto gradientFill = library.Find<GradientFillFunction>("GradientFill");
-    if (gradientFill == nullptr)
-        return false;
     TRIVERTEX vertices[2] = {Vertex(rect.left, rect.top, from),
                              Vertex(rect.right, rect.bottom, to)};
     GRADIENT_RECT mesh{0, 1};
-    return gradientFill(dc, vertices, 2, &mesh, 1,
-                        vertical ? GRADIENT_FILL_RECT_V : GRADIENT_FILL_RECT_H) != FALSE;
+    return ::GdiGradientFill(dc, vertices, 2, &mesh, 1,
+                             vertical ? GRADIENT_FILL_RECT_V : GRADIENT_FILL_RECT_H) != FALSE;
 }
 
 void FillSolid(HDC dc, const RECT& rect, COLORREF color) {

@@ -3,8 +3,9 @@
 
 #include <windows.h>
 
-// Fills the rect from `from` to `to`, left to right or top to bottom. The library is loaded
-// for the call and released after it; false when it or the function is missing.
+// Fills the rect from `from` to `to`, left to right or top to bottom, with gdi32's own gradient
+// fill (the same as msimg32's, which is not among the libraries Windows always takes from the
+// system folder); false when it fails.
 bool FillGradient(HDC dc, const RECT& rect, COLORREF from, COLORREF to, bool vertical);
 
 // Fills the rect with the colour (an opaque text-out of nothing: no brush to make).

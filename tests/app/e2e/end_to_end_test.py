@@ -1,8 +1,10 @@
 """The unmodified program as a person meets it, in a network namespace with time servers that the
 test runs itself: the waiting, running and error states, the difference, "Update Now" with its
-message boxes, the time-zone name, the second start, the ways to close, and the keyboard alone.
-One start of the program per group of scenarios. Screenshots of the states go to --screenshots.
+message boxes, the time-zone name, the second start, the ways to close, the keyboard alone, and a
+start from a download folder beside planted libraries. One start of the program per group of
+scenarios. Screenshots of the states go to --screenshots.
   end_to_end_test.py <Chronalign.exe> <ElementQuery.exe> <Wine prefix> <wine-run wrapper>
+                     --planted-library <DLL> --planted-program <exe>
                      [--references <dir>] [--applet <timedate.cpl> --applet-folder <folder>]
                      [--dpi <display scale, 96 by default>]"""
 
@@ -32,6 +34,9 @@ CLOCK_SET = re.compile(r"The clock was successfully synchronized with time serve
 CLOCK_REFUSED = "The clock could not be set to the time server's time: "
 W32TIME = r"HKLM\SYSTEM\CurrentControlSet\Services\W32Time"
 CLOSED = 2
+# Libraries that Windows does not always take from the system folder: planted beside the
+# program, they would be loaded from there where it did not ask for the system folder.
+PLANTED_LIBRARIES = ("msimg32", "oleacc", "gdiplus", "dwmapi")
 
 
 class Checks:
@@ -79,6 +84,8 @@ class EndToEnd:
         self.set_display_scale(self.dpi)
         # The stand-in Date and Time applet, in the namespace's view of the prefix only.
         self.applet_opened = None
+        self.planted_library, self.planted_program = (arguments.planted_library,
+                                                      arguments.planted_program)
         if arguments.applet:
             windows = os.path.join(session.env["WINEPREFIX"], "drive_c", "windows")
             shutil.copy(arguments.applet,
@@ -94,8 +101,8 @@ class EndToEnd:
         self.session.run("reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/t",
                          "REG_DWORD", "/d", str(dpi), "/f")
 
-    def start(self, tz, dpi=None):
-        program = self.session.start(tz)
+    def start(self, tz, dpi=None, **options):
+        program = self.session.start(tz, **options)
         window = program.wait_for_window()
         if not window:
             raise RuntimeError("the program's window did not appear")
@@ -298,6 +305,39 @@ class EndToEnd:
         self.session.desktop.key("Escape")
         self.expect_exit(program, "Esc")
 
+    def started_from_downloads(self):
+        """Started from a download folder that also holds libraries and a RunDLL32.exe of
+        system names, with Wine told to prefer libraries found there, as Windows does for those
+        not always taken from the system folder: none is loaded or started, and the program
+        works, with the Date and Time control panel and its object for screen readers."""
+        check = self.checks.expect
+        drive = os.path.join(self.session.env["WINEPREFIX"], "drive_c")
+        downloads = os.path.join(drive, "users", "Public", "Downloads")
+        os.makedirs(downloads, exist_ok=True)
+        copy = shutil.copy(self.session.program, downloads)
+        for library in PLANTED_LIBRARIES:
+            shutil.copy(self.planted_library, os.path.join(downloads, library + ".dll"))
+        shutil.copy(self.planted_program, os.path.join(downloads, "RunDLL32.exe"))
+        if self.applet_opened and os.path.exists(self.applet_opened):
+            os.remove(self.applet_opened)
+        self.servers.configure(entry0=answer())
+        program = self.start("UTC", program=copy,
+                             dll_overrides=",".join(PLANTED_LIBRARIES) + "=n,b")
+        check(poll(lambda: not program.element(UPDATE_NOW).disabled, 8), "Update Now enabled")
+        check(self.session.ask("accessible") not in ("none", "0"),
+              "an object for screen readers", self.session.ask("accessible"))
+        program.click(*self.at(looks.EMPTY_BODY))
+        self.session.desktop.key("Tab Return")
+        if self.applet_opened:
+            check(poll(lambda: os.path.exists(self.applet_opened), 10),
+                  "the Date and Time control panel opens through the system's RunDLL32")
+        temp = os.path.join(drive, "windows", "temp")
+        marks = poll(lambda: [name for name in os.listdir(temp) if name.startswith("planted-")],
+                     1)
+        check(not marks, "nothing planted was loaded or started", marks)
+        self.session.desktop.key("Escape")
+        self.expect_exit(program, "Esc")
+
     def at_every_scale(self):
         """At 120, 144 and 192 DPI the window is 490 x 500 at that scale."""
         for dpi in (120, 144, 192):
@@ -340,13 +380,17 @@ def main():
     parser.add_argument("--applet", help="a stand-in timedate.cpl to put into the prefix")
     parser.add_argument("--applet-folder", default="system32",
                         help="the prefix's system folder that the program's RunDLL32 reads")
+    parser.add_argument("--planted-library", required=True,
+                        help="a DLL that leaves a mark when loaded, planted beside the program")
+    parser.add_argument("--planted-program", required=True,
+                        help="a program that leaves a mark when started, planted as RunDLL32.exe")
     arguments = harness.parse_arguments(parser)
     os.makedirs(arguments.screenshots, exist_ok=True)
     with harness.running(arguments) as (session, servers):
         test = EndToEnd(session, servers, arguments)
         groups = [test.waiting_then_running, test.update_now_and_second_start,
                   test.behind_by_sntp, test.an_hour_off_refused, test.keyboard_alone,
-                  test.every_server_failing]
+                  test.started_from_downloads, test.every_server_failing]
         if arguments.dpi == 96:
             groups.append(test.at_every_scale)
         for group in groups:

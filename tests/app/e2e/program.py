@@ -75,8 +75,8 @@ class WineSession:
             output.seek(0)
             return output.read()
 
-    def start(self, tz="UTC"):
-        return Program(self, tz)
+    def start(self, tz="UTC", **options):
+        return Program(self, tz, **options)
 
     def close(self):
         self._query.stdin.close()
@@ -85,12 +85,17 @@ class WineSession:
 
 
 class Program:
-    """One start of the program; Wine takes the time zone from the Unix environment."""
+    """One start of the program; Wine takes the time zone from the Unix environment. Another
+    copy of it may be started, from a directory of its own (its current one too), with more
+    DLL overrides for Wine."""
 
-    def __init__(self, session, tz):
+    def __init__(self, session, tz, program=None, dll_overrides=None):
         self._session = session
-        self._process = subprocess.Popen([WINE, session.program],
-                                         env=dict(session.env, TZ=tz))
+        env = dict(session.env, TZ=tz)
+        if dll_overrides:
+            env["WINEDLLOVERRIDES"] += ";" + dll_overrides
+        self._process = subprocess.Popen([WINE, program or session.program], env=env,
+                                         cwd=program and os.path.dirname(program))
 
     def element(self, element_id):
         answer = self._session.ask("element %d" % element_id)

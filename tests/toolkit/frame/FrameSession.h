@@ -60,7 +60,11 @@ private:
 class FrameSession {
 public:
     explicit FrameSession(UINT layout) : frame(layout) {
-        thread = std::thread([this] { result = frame.DoModal(); });
+        thread = std::thread([this] {
+            result = frame.DoModal();
+            if (afterModal)
+                afterModal();
+        });
         opened = ::WaitForSingleObject(frame.ready, 10000) == WAIT_OBJECT_0;
         // Let the loop settle: shown, painted, shadow up.
         ::Sleep(300);
@@ -124,6 +128,8 @@ public:
     }
 
     TestFrame frame;
+    // Runs on the frame's thread once its modal loop has ended.
+    std::function<void()> afterModal;
     std::thread thread;
     INT_PTR result = -1;
     bool opened = false;

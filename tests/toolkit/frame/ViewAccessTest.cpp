@@ -1,5 +1,6 @@
 // Keyboard and screen-reader access to a skinned frame, under real keys: the tab stops, clicks
 // by Space and Enter, the focus cue, the accessibility tree and its events.
+#include "platform/ScopedHandle.h"
 #include "toolkit/elements/ElementRegistry.h"
 #include "toolkit/skins/BkImagePools.h"
 #include "toolkit/skins/SkinListLoader.h"
@@ -13,6 +14,7 @@
 
 #include <iterator>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -222,6 +224,19 @@ TEST_F(AccessTest, TheDefaultActionIsAClick) {
     ::Sleep(200);
     for (const Notice& notice : session.Notices())
         EXPECT_NE(notice.id, 84u);
+
+    // Behind a modal box, which disables the frame, a click could not happen, nor may this.
+    session.ClearNotices();
+    HRESULT behindBox = S_OK;
+    session.Run([&] {
+        ::EnableWindow(session.frame.m_hWnd, FALSE);
+        behindBox = accessible->accDoDefaultAction(Child(6));
+        ::EnableWindow(session.frame.m_hWnd, TRUE);
+    });
+    EXPECT_EQ(behindBox, E_FAIL);
+    ::Sleep(200);
+    for (const Notice& notice : session.Notices())
+        EXPECT_NE(notice.code, kBkNmClick) << notice.id;
     accessible->Release();
 }
 
@@ -237,6 +252,54 @@ TEST_F(AccessTest, AnObjectKeptAfterItsWindowIsGoneAnswersNotConnected) {
     EXPECT_EQ(accessible->get_accName(Child(1), &name), CO_E_OBJNOTCONNECTED);
     EXPECT_EQ(accessible->accDoDefaultAction(Child(6)), CO_E_OBJNOTCONNECTED);
     EXPECT_EQ(accessible->Release(), 0u);
+}
+
+// A reader in another apartment still holding the object when the view goes gets an error at
+// once, even while the view's thread no longer dispatches messages (the program's main thread
+// waiting for its configuration thread, say), rather than a call that waits for that thread.
+TEST_F(AccessTest, AReaderHoldingTheObjectIsCutOffWhenTheViewGoes) {
+    IStream* stream = nullptr;
+    session.Run([&] {
+        IAccessible* accessible = View().GetAccessible();
+        ::CoMarshalInterThreadInterfaceInStream(__uuidof(IAccessible), accessible, &stream);
+        accessible->Release();
+    });
+    ASSERT_NE(stream, nullptr);
+    const ScopedHandle readerReady(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    const ScopedHandle viewGone(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    const ScopedHandle answered(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    const ScopedHandle frameThreadGoesOn(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    HRESULT whileThere = E_FAIL, afterwards = S_OK;
+    std::thread reader([&] {
+        ::CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+        IAccessible* proxy = nullptr;
+        ::CoGetInterfaceAndReleaseStream(stream, __uuidof(IAccessible),
+                                         reinterpret_cast<void**>(&proxy));
+        long count = 0;
+        if (proxy != nullptr)
+            whileThere = proxy->get_accChildCount(&count);
+        ::SetEvent(readerReady.Get());
+        ::WaitForSingleObject(viewGone.Get(), INFINITE);
+        if (proxy != nullptr) {
+            afterwards = proxy->get_accChildCount(&count);
+            ::SetEvent(answered.Get());
+            proxy->Release();
+        }
+        ::CoUninitialize();
+    });
+    ASSERT_EQ(::WaitForSingleObject(readerReady.Get(), 10000), WAIT_OBJECT_0);
+    EXPECT_EQ(whileThere, S_OK);
+
+    session.afterModal = [&] { ::WaitForSingleObject(frameThreadGoesOn.Get(), 10000); };
+    session.Run([this] { session.frame.EndModal(2); });
+    for (int tries = 0; tries < 100 && ::IsWindow(session.frame.m_hWnd); ++tries)
+        ::Sleep(50);
+    ::SetEvent(viewGone.Get());
+    EXPECT_EQ(::WaitForSingleObject(answered.Get(), 3000), WAIT_OBJECT_0)
+        << "the call waited for the view's thread";
+    ::SetEvent(frameThreadGoesOn.Get());
+    reader.join();
+    EXPECT_TRUE(FAILED(afterwards)) << std::hex << afterwards;
 }
 
 // Win events for the view, as a reader hooked in from outside sees them.
