@@ -1,6 +1,7 @@
 #include "app/TimeZoneName.h"
 
 #include "timeservice/RegKeyHepler.h"
+#include "timeservice/RegMuiString.h"
 
 #include <cwchar>
 
@@ -8,8 +9,7 @@ namespace {
 
 constexpr const wchar_t* kTimeZonesPath =
     L"Software\\Microsoft\\Windows NT\\CurrentVersion\\Time Zones";
-// Read and write rights, although only reading follows: a user refused them gets no name.
-constexpr REGSAM kTimeZoneKeyAccess = KEY_READ | KEY_WRITE;
+constexpr REGSAM kTimeZoneKeyAccess = KEY_READ;
 constexpr wchar_t kPlaceSeparator = L'\uFF0C';
 constexpr int kPlacesKept = 3;
 
@@ -17,6 +17,23 @@ std::wstring QueryStringOrEmpty(CRegKeyHepler& key, const wchar_t* name) {
     std::wstring text;
     key.QueryString(name, text);
     return text;
+}
+
+// The text of a fixed field of the platform's record, which need not end in a NUL.
+template <std::size_t Chars> std::wstring FieldText(const wchar_t (&field)[Chars]) {
+    return std::wstring(field, ::wcsnlen(field, Chars - 1));
+}
+
+std::wstring LocalizedDisplayName(HKEY root, const std::wstring& path,
+                                  const std::wstring& keyName) {
+    CRegKeyHepler zone;
+    if (keyName.empty() ||
+        zone.Open(root, (path + L"\\" + keyName).c_str(), kTimeZoneKeyAccess) != ERROR_SUCCESS)
+        return {};
+    std::wstring name;
+    if (LoadMuiString(zone, L"MUI_Display", name) != ERROR_SUCCESS)
+        zone.QueryString(L"Display", name);
+    return name;
 }
 
 } // namespace
@@ -41,21 +58,34 @@ TimeZoneMap EnumTimeZones(HKEY root, const std::wstring& path) {
     return zones;
 }
 
-std::wstring TimeZoneDisplayName() {
-    TIME_ZONE_INFORMATION zone{};
-    const DWORD result = ::GetTimeZoneInformation(&zone);
-    return DisplayNameForZone(result, zone, [] { return EnumTimeZones(); });
+TimeZoneSource RegistryTimeZones() {
+    return RegistryTimeZones(HKEY_LOCAL_MACHINE, kTimeZonesPath);
 }
 
-std::wstring DisplayNameForZone(DWORD queryResult, const TIME_ZONE_INFORMATION& zone,
-                                const std::function<TimeZoneMap()>& readZones) {
+TimeZoneSource RegistryTimeZones(HKEY root, const std::wstring& path) {
+    return {[root, path] { return EnumTimeZones(root, path); },
+            [root, path](const std::wstring& keyName) {
+                return LocalizedDisplayName(root, path, keyName);
+            }};
+}
+
+std::wstring TimeZoneDisplayName() {
+    DYNAMIC_TIME_ZONE_INFORMATION zone{};
+    const DWORD result = ::GetDynamicTimeZoneInformation(&zone);
+    return DisplayNameForZone(result, zone, RegistryTimeZones());
+}
+
+std::wstring DisplayNameForZone(DWORD queryResult, const DYNAMIC_TIME_ZONE_INFORMATION& zone,
+                                const TimeZoneSource& source) {
     if (queryResult != TIME_ZONE_ID_UNKNOWN && queryResult != TIME_ZONE_ID_STANDARD &&
         queryResult != TIME_ZONE_ID_DAYLIGHT)
         return {};
-    const std::size_t fieldChars = sizeof zone.StandardName / sizeof zone.StandardName[0];
-    const std::wstring standardName(zone.StandardName,
-                                    ::wcsnlen(zone.StandardName, fieldChars - 1));
-    return ShortenDisplayName(FindDisplayName(readZones(), standardName));
+    std::wstring name = FindDisplayName(source.readZones(), FieldText(zone.StandardName));
+    // The standard name comes in the user's display language and "Std" in the installation's:
+    // under a second display language none matches, and the zone is found by its key instead.
+    if (name.empty())
+        name = source.readLocalizedName(FieldText(zone.TimeZoneKeyName));
+    return ShortenDisplayName(name);
 }
 
 std::wstring FindDisplayName(const TimeZoneMap& zones, const std::wstring& standardName) {

@@ -16,20 +16,36 @@ struct TimeZoneRecord {
 // display name stays.
 using TimeZoneMap = std::map<std::wstring, TimeZoneRecord>;
 
+// Where the names come from.
+struct TimeZoneSource {
+    // The whole list.
+    std::function<TimeZoneMap()> readZones;
+    // The display name of the zone whose key has this name, in the user's display language
+    // where the list holds it in that language; empty when there is none.
+    std::function<std::wstring(const std::wstring& keyName)> readLocalizedName;
+};
+
 // The operating system's list of zones, read afresh on every call; empty when it cannot be
 // opened. A zone whose key does not open is skipped, a missing value reads as empty.
 TimeZoneMap EnumTimeZones();
 // The same list under another root and path.
 TimeZoneMap EnumTimeZones(HKEY root, const std::wstring& path);
 
+// The list under that root and path; the operating system's without arguments. A zone's name
+// by its key is its "MUI_Display", a string resource in the user's display language, or, where
+// that does not load, its "Display", in the language Windows was installed in. Every key is
+// opened for reading only.
+TimeZoneSource RegistryTimeZones();
+TimeZoneSource RegistryTimeZones(HKEY root, const std::wstring& path);
+
 // The display name of the current zone, shortened; empty when it cannot be determined.
 std::wstring TimeZoneDisplayName();
 
-// The display name for one answer of GetTimeZoneInformation, found by the zone's standard
-// name whether or not daylight time is in force; empty, without reading the list, when the
-// query failed.
-std::wstring DisplayNameForZone(DWORD queryResult, const TIME_ZONE_INFORMATION& zone,
-                                const std::function<TimeZoneMap()>& readZones);
+// The display name for one answer of GetDynamicTimeZoneInformation, found by the zone's
+// standard name whether or not daylight time is in force, or else by its key name; empty,
+// without reading the list, when the query failed.
+std::wstring DisplayNameForZone(DWORD queryResult, const DYNAMIC_TIME_ZONE_INFORMATION& zone,
+                                const TimeZoneSource& source);
 // The display name of the first zone in map order with exactly this standard name; empty
 // when there is none.
 std::wstring FindDisplayName(const TimeZoneMap& zones, const std::wstring& standardName);

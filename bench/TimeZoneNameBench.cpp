@@ -29,7 +29,7 @@ void Time(const char* what, const std::function<void()>& call) {
     std::sort(milliseconds.begin(), milliseconds.end());
     const double mean =
         std::accumulate(milliseconds.begin(), milliseconds.end(), 0.0) / milliseconds.size();
-    std::printf("%-22s over %d calls: min %6.2f ms, median %6.2f ms, mean %6.2f ms, max %6.2f ms\n",
+    std::printf("%-29s over %d calls: min %6.2f ms, median %6.2f ms, mean %6.2f ms, max %6.2f ms\n",
                 what, kCalls, milliseconds.front(), milliseconds[milliseconds.size() / 2], mean,
                 milliseconds.back());
 }
@@ -40,9 +40,9 @@ int wmain() {
     std::printf("zone: %ls (%zu zones in the list)\n", TimeZoneDisplayName().c_str(),
                 EnumTimeZones().size());
     Time("TimeZoneDisplayName", [] { TimeZoneDisplayName(); });
-    Time("GetTimeZoneInformation", [] {
-        TIME_ZONE_INFORMATION zone;
-        ::GetTimeZoneInformation(&zone);
+    Time("GetDynamicTimeZoneInformation", [] {
+        DYNAMIC_TIME_ZONE_INFORMATION zone;
+        ::GetDynamicTimeZoneInformation(&zone);
     });
     Time("EnumTimeZones", [] { EnumTimeZones(); });
     return 0;

@@ -20,12 +20,18 @@ void RestrictLibrarySearch() {
         ::SetDllDirectoryW(L"");
 }
 
-std::wstring SystemFolderPath(const wchar_t* fileName) {
+std::wstring SystemFolder() {
     wchar_t folder[MAX_PATH];
     const UINT length = ::GetSystemDirectoryW(folder, MAX_PATH);
     if (length == 0 || length >= MAX_PATH)
         return {};
-    std::wstring path(folder, length);
+    return std::wstring(folder, length);
+}
+
+std::wstring SystemFolderPath(const wchar_t* fileName) {
+    std::wstring path = SystemFolder();
+    if (path.empty())
+        return {};
     if (path.back() != L'\\')
         path += L'\\';
     return path + fileName;

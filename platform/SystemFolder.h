@@ -12,6 +12,10 @@
 // SetDefaultDllDirectories at least leaves the current directory out.
 void RestrictLibrarySearch();
 
+// The system folder as GetSystemDirectoryW gives it, without a final backslash; empty when it
+// is unknown.
+std::wstring SystemFolder();
+
 // The full path of a file in the system folder; empty when the folder is unknown.
 std::wstring SystemFolderPath(const wchar_t* fileName);
 

@@ -25,4 +25,7 @@ constexpr const wchar_t* kW32TimeServiceName = L"W32Time";
 // 0x10036: what the service is opened with, DELETE included.
 constexpr DWORD kW32TimeServiceAccess =
     DELETE | SERVICE_STOP | SERVICE_START | SERVICE_QUERY_STATUS | SERVICE_CHANGE_CONFIG;
-constexpr REGSAM kW32TimeKeyAccess = KEY_READ | KEY_WRITE;
+// Values are only written. In the 64-bit view: a 32-bit process on 64-bit Windows would write
+// the date-and-time server list under WOW6432Node, where the Date and Time settings never look
+// (32-bit Windows ignores the flag, and the SYSTEM keys are one key in both views).
+constexpr REGSAM kW32TimeKeyAccess = KEY_SET_VALUE | KEY_WOW64_64KEY;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cwchar>
+#include <vector>
 
 namespace {
 
@@ -17,11 +18,18 @@ TimeZoneMap Zones(std::initializer_list<TimeZoneRecord> records) {
     return zones;
 }
 
-TIME_ZONE_INFORMATION ZoneNamed(const wchar_t* standardName, const wchar_t* daylightName) {
-    TIME_ZONE_INFORMATION zone{};
+DYNAMIC_TIME_ZONE_INFORMATION ZoneNamed(const wchar_t* standardName, const wchar_t* daylightName,
+                                        const wchar_t* keyName = L"") {
+    DYNAMIC_TIME_ZONE_INFORMATION zone{};
     std::wcsncpy(zone.StandardName, standardName, 31);
     std::wcsncpy(zone.DaylightName, daylightName, 31);
+    std::wcsncpy(zone.TimeZoneKeyName, keyName, 127);
     return zone;
+}
+
+// A list whose zones have no names by key.
+TimeZoneSource ListOnly(const TimeZoneMap& zones) {
+    return {[zones] { return zones; }, [](const std::wstring&) { return std::wstring(); }};
 }
 
 } // namespace
@@ -73,36 +81,41 @@ TEST(FindDisplayName, TheStandardNameMustMatchExactly) {
 
 TEST(DisplayNameForZone, AFailedQueryGivesNothingWithoutReadingTheList) {
     bool read = false;
-    const std::wstring name =
-        DisplayNameForZone(TIME_ZONE_ID_INVALID, ZoneNamed(L"Pacific Standard Time", L""), [&] {
-            read = true;
-            return TimeZoneMap{};
-        });
+    const TimeZoneSource source{[&] {
+                                    read = true;
+                                    return TimeZoneMap{};
+                                },
+                                [&](const std::wstring&) {
+                                    read = true;
+                                    return std::wstring();
+                                }};
+    const std::wstring name = DisplayNameForZone(
+        TIME_ZONE_ID_INVALID, ZoneNamed(L"Pacific Standard Time", L"", L"Pacific Standard Time"),
+        source);
     EXPECT_EQ(name, L"");
     EXPECT_FALSE(read);
 }
 
 TEST(DisplayNameForZone, WinterAndSummerGiveTheSameNameFromTheRealList) {
-    const TIME_ZONE_INFORMATION pacific =
+    const DYNAMIC_TIME_ZONE_INFORMATION pacific =
         ZoneNamed(L"Pacific Standard Time", L"Pacific Daylight Time");
     for (DWORD queryResult : {TIME_ZONE_ID_UNKNOWN, TIME_ZONE_ID_STANDARD, TIME_ZONE_ID_DAYLIGHT})
-        EXPECT_EQ(DisplayNameForZone(queryResult, pacific, [] { return EnumTimeZones(); }),
-                  kPacific)
+        EXPECT_EQ(DisplayNameForZone(queryResult, pacific, RegistryTimeZones()), kPacific)
             << "query result " << queryResult;
 }
 
 TEST(DisplayNameForZone, OnlyTheFirst31CharactersOfTheStandardNameCount) {
-    TIME_ZONE_INFORMATION zone{};
+    DYNAMIC_TIME_ZONE_INFORMATION zone{};
     const std::wstring full(32, L'z');
     std::wmemcpy(zone.StandardName, full.c_str(), 32);
     const TimeZoneMap zones = Zones({{L"Long", std::wstring(31, L'z')}});
-    EXPECT_EQ(DisplayNameForZone(TIME_ZONE_ID_STANDARD, zone, [&] { return zones; }), L"Long");
+    EXPECT_EQ(DisplayNameForZone(TIME_ZONE_ID_STANDARD, zone, ListOnly(zones)), L"Long");
 }
 
 TEST(DisplayNameForZone, IsShortened) {
     const TimeZoneMap zones = Zones({{L"A\uFF0CB\uFF0CC\uFF0CD", L"Many Standard Time"}});
     EXPECT_EQ(DisplayNameForZone(TIME_ZONE_ID_STANDARD, ZoneNamed(L"Many Standard Time", L""),
-                                 [&] { return zones; }),
+                                 ListOnly(zones)),
               L"A\uFF0CB\uFF0CC");
 }
 
@@ -160,6 +173,87 @@ TEST_F(EnumTimeZonesTest, ReadsTheListAfreshOnEveryCall) {
     const TimeZoneMap removed = Enum();
     EXPECT_EQ(removed.size(), 1u);
     EXPECT_EQ(removed.count(kPacific), 0u);
+}
+
+// A list as an English installation of Windows keeps it, read by a user with another display
+// language: the standard name that Windows gives such a user matches no "Std" value.
+class ZoneByKeyNameTest : public ::testing::Test {
+protected:
+    ZoneByKeyNameTest() {
+        AddZone(L"Pacific Standard Time", L"(UTC-08:00) Pacific, as installed",
+                L"Pacific Standard Time", SystemPacificReference().c_str());
+        AddZone(L"Display Only", L"(UTC+01:00) Display only", L"Display Only Time", nullptr);
+        AddZone(L"Missing Resource", L"(UTC+02:00) Missing resource", L"Missing Resource Time",
+                L"@chronalign-missing.dll,-1");
+        AddZone(L"Many Places", L"(UTC+08:00) A\uFF0CB\uFF0CC\uFF0CD", L"Many Places Time",
+                nullptr);
+        // Anything read from the list's own key instead of a zone's shows.
+        EXPECT_TRUE(scratch.SetString(kList, L"Display", L"(the list itself)"));
+    }
+
+    void AddZone(const wchar_t* key, const wchar_t* display, const wchar_t* standard,
+                 const wchar_t* muiDisplay) {
+        const std::wstring path = std::wstring(kList) + L"\\" + key;
+        zoneKeys.push_back(path);
+        ASSERT_TRUE(scratch.SetString(path, L"Display", display));
+        ASSERT_TRUE(scratch.SetString(path, L"Std", standard));
+        if (muiDisplay != nullptr) {
+            ASSERT_TRUE(scratch.SetString(path, L"MUI_Display", muiDisplay));
+        }
+    }
+
+    std::wstring NameFor(const wchar_t* standardName, const wchar_t* keyName) const {
+        return DisplayNameForZone(TIME_ZONE_ID_STANDARD, ZoneNamed(standardName, L"", keyName),
+                                  RegistryTimeZones(scratch.Root(), scratch.PathOf(kList)));
+    }
+
+    // The system list's reference to the Pacific zone's display name ("@tzres.dll,-" and the
+    // number of the string in that file).
+    static std::wstring SystemPacificReference() {
+        wchar_t text[MAX_PATH] = {};
+        DWORD bytes = sizeof text;
+        ::RegGetValueW(HKEY_LOCAL_MACHINE,
+                       L"Software\\Microsoft\\Windows NT\\CurrentVersion\\Time Zones\\Pacific "
+                       L"Standard Time",
+                       L"MUI_Display", RRF_RT_REG_SZ, nullptr, text, &bytes);
+        return text;
+    }
+
+    static constexpr const wchar_t* kList = L"Time Zones";
+    ScratchKey scratch;
+    std::vector<std::wstring> zoneKeys;
+};
+
+TEST_F(ZoneByKeyNameTest, FindsTheZoneByKeyNameWhereNoStandardNameMatches) {
+    struct Case {
+        const char* what;
+        const wchar_t* standardName;
+        const wchar_t* keyName;
+        std::wstring name;
+    };
+    const Case cases[] = {
+        {"a matching standard name wins over the key name", L"Pacific Standard Time",
+         L"Display Only", L"(UTC-08:00) Pacific, as installed"},
+        {"the resource in the display language, from the system folder", L"Pazifik Normalzeit",
+         L"Pacific Standard Time", kPacific},
+        {"no resource: the installed name", L"Normalzeit", L"Display Only",
+         L"(UTC+01:00) Display only"},
+        {"a resource that does not load: the installed name", L"Normalzeit", L"Missing Resource",
+         L"(UTC+02:00) Missing resource"},
+        {"shortened as well", L"Normalzeit", L"Many Places", L"(UTC+08:00) A\uFF0CB\uFF0CC"},
+        {"no key name", L"Normalzeit", L"", L""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(NameFor(c.standardName, c.keyName), c.name) << c.what;
+}
+
+// Users may read the list but not change it: reading is all it takes.
+TEST_F(ZoneByKeyNameTest, ReadsAListThatMayNotBeChanged) {
+    ASSERT_TRUE(scratch.DenyChanges(kList));
+    for (const std::wstring& key : zoneKeys)
+        ASSERT_TRUE(scratch.DenyChanges(key));
+    EXPECT_EQ(NameFor(L"Pacific Standard Time", L""), L"(UTC-08:00) Pacific, as installed");
+    EXPECT_EQ(NameFor(L"Pazifik Normalzeit", L"Pacific Standard Time"), kPacific);
 }
 
 TEST(EnumTimeZones, ReadsTheSystemList) {

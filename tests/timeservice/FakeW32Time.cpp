@@ -67,7 +67,7 @@ bool RemoveStandIn() {
 }
 
 bool CreateMachineKey(const wchar_t* path) {
-    return CreateRegistryKey(HKEY_LOCAL_MACHINE, path);
+    return CreateRegistryKey(HKEY_LOCAL_MACHINE, path, kMachineView);
 }
 
 bool CreateStandIn(const FakeW32TimeOptions& options, const std::wstring& pendingEvent,
@@ -104,7 +104,7 @@ FakeW32Time::FakeW32Time(const FakeW32TimeOptions& options) {
 
     m_createdServersRoot = FirstMissingMachineKey(kServersKeyPath);
     ATL::CRegKey servers;
-    servers.Open(HKEY_LOCAL_MACHINE, kServersKeyPath, KEY_READ);
+    OpenMachineKey(kServersKeyPath, KEY_READ, servers);
     for (int i = 0; i < 2 && m_createdServersRoot.empty(); ++i) {
         SavedValue& saved = m_savedServers[i];
         DWORD size = 0;
@@ -133,12 +133,12 @@ FakeW32Time::~FakeW32Time() {
     EndPending();
     RemoveStandIn();
     if (!m_createdServersRoot.empty()) {
-        ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, m_createdServersRoot.c_str());
+        DeleteMachineKey(m_createdServersRoot);
     } else {
         if (!m_savedServersAccessList.empty())
             SetKeyAccessList(kServersKeyPath, m_savedServersAccessList.c_str());
         ATL::CRegKey servers;
-        servers.Open(HKEY_LOCAL_MACHINE, kServersKeyPath, KEY_SET_VALUE);
+        OpenMachineKey(kServersKeyPath, KEY_SET_VALUE, servers);
         for (int i = 0; i < 2; ++i) {
             const SavedValue& saved = m_savedServers[i];
             if (saved.present)
@@ -183,9 +183,23 @@ std::vector<std::string> FakeW32Time::Requests() const {
     return requests;
 }
 
+LONG OpenMachineKey(const wchar_t* path, REGSAM access, ATL::CRegKey& key) {
+    return key.Open(HKEY_LOCAL_MACHINE, path, access | kMachineView);
+}
+
+void DeleteMachineKey(const std::wstring& path) {
+    ATL::CRegKey key;
+    if (OpenMachineKey(path.c_str(), DELETE | KEY_READ | KEY_SET_VALUE, key) != ERROR_SUCCESS)
+        return;
+    // What lies below goes through the handle, which is in the view already.
+    ::RegDeleteTreeW(key, nullptr);
+    key.Close();
+    ::RegDeleteKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), kMachineView, 0);
+}
+
 bool MachineKeyExists(const std::wstring& path) {
     ATL::CRegKey key;
-    return key.Open(HKEY_LOCAL_MACHINE, path.c_str(), KEY_READ) == ERROR_SUCCESS;
+    return OpenMachineKey(path.c_str(), KEY_READ, key) == ERROR_SUCCESS;
 }
 
 std::wstring FirstMissingMachineKey(const std::wstring& path) {
@@ -199,10 +213,12 @@ std::wstring FirstMissingMachineKey(const std::wstring& path) {
 }
 
 std::wstring KeyAccessList(const wchar_t* path) {
-    std::wstring name = std::wstring(L"MACHINE\\") + path;
+    // Through a handle: the key's name would be looked up in the test's own view.
+    ATL::CRegKey key;
     PSECURITY_DESCRIPTOR descriptor = nullptr;
-    if (::GetNamedSecurityInfoW(name.c_str(), SE_REGISTRY_KEY, DACL_SECURITY_INFORMATION, nullptr,
-                                nullptr, nullptr, nullptr, &descriptor) != ERROR_SUCCESS)
+    if (OpenMachineKey(path, READ_CONTROL, key) != ERROR_SUCCESS ||
+        ::GetSecurityInfo(key, SE_REGISTRY_KEY, DACL_SECURITY_INFORMATION, nullptr, nullptr,
+                          nullptr, nullptr, &descriptor) != ERROR_SUCCESS)
         return {};
     wchar_t* text = nullptr;
     std::wstring result;
@@ -222,7 +238,7 @@ bool SetKeyAccessList(const wchar_t* path, const wchar_t* sddl) {
         return false;
     ATL::CRegKey key;
     const bool set =
-        key.Open(HKEY_LOCAL_MACHINE, path, WRITE_DAC) == ERROR_SUCCESS &&
+        OpenMachineKey(path, WRITE_DAC, key) == ERROR_SUCCESS &&
         ::RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor) == ERROR_SUCCESS;
     ::LocalFree(descriptor);
     return set;

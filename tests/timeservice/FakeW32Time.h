@@ -2,6 +2,7 @@
 // test prefix, and removes all of it again, so that every run starts from the same state.
 #pragma once
 
+#include "platform/RegKey.h"
 #include "platform/ScopedHandle.h"
 
 #include <windows.h>
@@ -70,6 +71,14 @@ private:
     std::wstring m_savedServersAccessList;
 };
 
+// The machine keys are read and changed where the program writes them, in the 64-bit view,
+// whatever the bitness of the test.
+constexpr REGSAM kMachineView = KEY_WOW64_64KEY;
+
+// Opens the key under HKEY_LOCAL_MACHINE in that view.
+LONG OpenMachineKey(const wchar_t* path, REGSAM access, ATL::CRegKey& key);
+// Deletes the key under HKEY_LOCAL_MACHINE and all below it, in that view.
+void DeleteMachineKey(const std::wstring& path);
 bool MachineKeyExists(const std::wstring& path);
 // The path up to the first key of it missing under HKEY_LOCAL_MACHINE; empty when all exist.
 std::wstring FirstMissingMachineKey(const std::wstring& path);

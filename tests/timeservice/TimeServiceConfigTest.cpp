@@ -24,19 +24,22 @@ struct StoredString {
 };
 
 StoredString ReadString(const wchar_t* path, const wchar_t* name) {
+    ATL::CRegKey key;
     wchar_t buffer[512] = {};
     DWORD bytes = sizeof buffer;
-    const bool present =
-        ::RegGetValueW(HKEY_LOCAL_MACHINE, path, name, RRF_RT_REG_SZ | RRF_NOEXPAND, nullptr,
-                       buffer, &bytes) == ERROR_SUCCESS;
+    const bool present = OpenMachineKey(path, KEY_QUERY_VALUE, key) == ERROR_SUCCESS &&
+                         ::RegGetValueW(key, nullptr, name, RRF_RT_REG_SZ | RRF_NOEXPAND, nullptr,
+                                        buffer, &bytes) == ERROR_SUCCESS;
     return {present, present ? buffer : L"", present ? bytes : 0};
 }
 
 // The DWORD value, or nothing when it is missing or of another type.
 bool ReadDword(const wchar_t* path, const wchar_t* name, DWORD& value) {
+    ATL::CRegKey key;
     DWORD bytes = sizeof value;
-    return ::RegGetValueW(HKEY_LOCAL_MACHINE, path, name, RRF_RT_REG_DWORD, nullptr, &value,
-                          &bytes) == ERROR_SUCCESS;
+    return OpenMachineKey(path, KEY_QUERY_VALUE, key) == ERROR_SUCCESS &&
+           ::RegGetValueW(key, nullptr, name, RRF_RT_REG_DWORD, nullptr, &value, &bytes) ==
+               ERROR_SUCCESS;
 }
 
 DWORD DwordOr0(const wchar_t* path, const wchar_t* name) {
@@ -86,6 +89,24 @@ TEST_F(TimeServiceConfigTest, WritesTheNineValuesUnderTheirKeys) {
     EXPECT_EQ(ConfigureTimeService(settings), S_OK);
     ExpectRowsOneToEightWritten();
     EXPECT_EQ(DwordOr0(kNtpClientKeyPath, L"SpecialPollInterval"), 30u);
+}
+
+// The 32-bit release on 64-bit Windows: without the 64-bit view its server list would land under
+// WOW6432Node, where the Date and Time settings never look. The test reads the 64-bit view
+// whatever its own bitness.
+TEST_F(TimeServiceConfigTest, TheServerListLandsInThe64BitView) {
+    FakeW32TimeOptions keysOnly;
+    keysOnly.installService = false;
+    ASSERT_TRUE(Install(keysOnly, false));
+    {
+        ATL::CRegKey servers;
+        ASSERT_EQ(OpenMachineKey(kServersKeyPath, KEY_SET_VALUE, servers), ERROR_SUCCESS);
+        for (const wchar_t* name : {L"2", L""})
+            ::RegDeleteValueW(servers, name);
+    }
+    ConfigureTimeService(settings);
+    EXPECT_EQ(ReadString(kServersKeyPath, L"2").text, L"time.windows.com");
+    EXPECT_EQ(ReadString(kServersKeyPath, L"").text, L"2");
 }
 
 TEST_F(TimeServiceConfigTest, StringsAreStoredWithTheirNul) {
@@ -235,7 +256,7 @@ TEST_F(TimeServiceConfigTest, AccessListsOfTheKeysAreLeftAsTheyWere) {
 TEST(FakeW32Time, AServersKeyThatWasThereGetsItsAccessListBack) {
     // Made beforehand when missing, so that the stand-in finds it there, and removed after.
     const std::wstring madeHere = FirstMissingMachineKey(kServersKeyPath);
-    EXPECT_TRUE(CreateRegistryKey(HKEY_LOCAL_MACHINE, kServersKeyPath));
+    EXPECT_TRUE(CreateRegistryKey(HKEY_LOCAL_MACHINE, kServersKeyPath, kMachineView));
     const std::wstring before = KeyAccessList(kServersKeyPath);
     EXPECT_FALSE(before.empty());
     {
@@ -248,7 +269,7 @@ TEST(FakeW32Time, AServersKeyThatWasThereGetsItsAccessListBack) {
     }
     EXPECT_EQ(KeyAccessList(kServersKeyPath), before);
     if (!madeHere.empty())
-        ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, madeHere.c_str());
+        DeleteMachineKey(madeHere);
 }
 
 TEST_F(TimeServiceConfigTest, RestartLeavesNoHandleOpen) {

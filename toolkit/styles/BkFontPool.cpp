@@ -28,16 +28,18 @@ bool IsYaHei(const std::wstring& face) {
 
 std::wstring ChooseDefaultFace(HKEY fontsKey) {
     struct FaceTest {
-        const wchar_t* values[2];
+        const wchar_t* values[3];
         const wchar_t* face;
     };
     static const FaceTest kTests[] = {
-        {{L"\u5FAE\u8F6F\u96C5\u9ED1 (TrueType)", nullptr}, kYaHeiChinese},
+        {{L"\u5FAE\u8F6F\u96C5\u9ED1 (TrueType)"}, kYaHeiChinese},
+        // Windows 7 registers YaHei by the first two names, Windows 8 and later by the third.
         {{L"Microsoft YaHei (TrueType)",
-          L"Microsoft YaHei (TrueType) & Microsoft YaHei UI (TrueType)"},
+          L"Microsoft YaHei (TrueType) & Microsoft YaHei UI (TrueType)",
+          L"Microsoft YaHei & Microsoft YaHei UI (TrueType)"},
          kYaHeiEnglish},
-        {{L"\u5B8B\u4F53 & \u65B0\u5B8B\u4F53 (TrueType)", nullptr}, kSimSunChinese},
-        {{L"SimSun & NSimSun (TrueType)", nullptr}, L"SimSun"},
+        {{L"\u5B8B\u4F53 & \u65B0\u5B8B\u4F53 (TrueType)"}, kSimSunChinese},
+        {{L"SimSun & NSimSun (TrueType)"}, L"SimSun"},
     };
     for (const FaceTest& test : kTests) {
         for (const wchar_t* value : test.values) {

@@ -85,6 +85,9 @@ TEST(BkFontPool, ChoosesTheFaceByTheRegisteredFonts) {
         {{L"SimSun & NSimSun (TrueType)"}, L"SimSun"},
         {{L"SimSun & NSimSun (TrueType)", L"Microsoft YaHei (TrueType)"}, L"Microsoft YaHei"},
         {{L"Microsoft YaHei (TrueType) & Microsoft YaHei UI (TrueType)"}, L"Microsoft YaHei"},
+        // The name from Windows 8 on, beside SimSun, which must not win.
+        {{L"Microsoft YaHei & Microsoft YaHei UI (TrueType)", L"SimSun & NSimSun (TrueType)"},
+         L"Microsoft YaHei"},
         {{L"\u5B8B\u4F53 & \u65B0\u5B8B\u4F53 (TrueType)", L"\u5FAE\u8F6F\u96C5\u9ED1 (TrueType)"},
          L"\u5FAE\u8F6F\u96C5\u9ED1"},
         // Other fonts leave the face at SimSun's Chinese name.
