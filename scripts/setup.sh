@@ -24,15 +24,19 @@ update_lists() {
     status=0
     as_root apt-get update -q >"$log" 2>&1 || status=$?
     cat "$log"
-    # Err:N <index>, then the reason on an indented line.
-    awk '/^Err:/ { sub(/^Err:[0-9]+ /, ""); index_name = $0; getline
-                   sub(/^[[:space:]]+/, ""); print "setup: could not fetch " index_name " (" $0 \
-                   "); using the package lists already there" }' "$log"
-    rm -f "$log"
-    if [ "$status" != 0 ] && ! apt-cache policy | grep -q ' Packages$'; then
-        echo "setup: apt has no package list at all (is the package registry reachable?); nothing installed" >&2
-        exit 1
+    if [ "$status" != 0 ]; then
+        if ! apt-cache policy | grep -q ' Packages$'; then
+            rm -f "$log"
+            echo "setup: apt has no package list at all (is the package registry reachable?); nothing installed" >&2
+            exit 1
+        fi
+        # Err:N <index>, then the reason on an indented line, when apt gives one.
+        awk '/^Err:/ { sub(/^Err:[0-9]+ /, ""); failed = $0; reason = ""
+                       if ((getline line) > 0) { sub(/^[[:space:]]+/, "", line); reason = line }
+                       print "setup: could not fetch " failed (reason != "" ? " (" reason ")" : "") \
+                           "; using the package lists already there" }' "$log"
     fi
+    rm -f "$log"
 }
 
 # With an index missing (the security suite's for one architecture, say), apt finds no versions
@@ -164,7 +168,8 @@ if [ -n "$missing" ]; then
         # fails the set-up.
         case " $missing " in *" wine32:i386 "*) ;; *) exit 1 ;; esac
         echo "setup: wine32:i386 cannot be installed; installing the rest without it"
-        install_packages $(printf '%s\n' $missing | grep -vx 'wine32:i386')
+        others=$(printf '%s\n' $missing | grep -vx 'wine32:i386' || true)
+        [ -z "$others" ] || install_packages $others
     fi
 fi
 
