@@ -21,9 +21,6 @@ bool SntpClient::Query(const wchar_t* host, unsigned short port, NtpTimestamp& t
         return false;
 
     SntpReply reply{};
-    if (socket->Receive(reply.data(), static_cast<int>(reply.size())) <= 0)
-        return false;
-
-    transmitTime = TransmitTimestamp(reply);
-    return true;
+    const int received = socket->Receive(reply.data(), static_cast<int>(reply.size()));
+    return received > 0 && ReadSntpReply(reply, static_cast<std::size_t>(received), transmitTime);
 }

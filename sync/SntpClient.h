@@ -1,4 +1,4 @@
-// One SNTP query: a single request, one reply awaited at most five seconds, nothing validated.
+// One SNTP query: a single request, one reply awaited at most five seconds.
 #pragma once
 
 #include "sync/NtpTimestamp.h"
@@ -14,7 +14,8 @@ public:
                         SntpSocket::HostLookup lookup = SntpSocket::LookUpHost);
     virtual ~SntpClient() = default;
 
-    // The server's transmit timestamp; a short reply leaves the missing bytes zero.
+    // The server's transmit timestamp; false as well for a reply that does not vouch for it
+    // (ReadSntpReply).
     bool Query(const wchar_t* host, unsigned short port, NtpTimestamp& transmitTime);
 
 private:

@@ -1,5 +1,6 @@
 // The time texts, under the zone that the CTest entry starts the program in: TZ=IST-5:30, which
-// Wine and the run-time library both read as UTC+05:30 all year round.
+// Wine and the run-time library both read as UTC+05:30 all year round. Daylight saving is tried
+// under PST8PDT, set in the environment for the run-time library alone (with US rules).
 #include "app/TimeFormat.h"
 #include "tests/fixtures/SyncTestSupport.h"
 
@@ -7,6 +8,8 @@
 
 #include <clocale>
 #include <cstdint>
+#include <optional>
+#include <string>
 
 namespace {
 
@@ -18,6 +21,27 @@ SYSTEMTIME Local(int year, int month, int day, int hour, int minute, int second,
                  int milliseconds = 0) {
     return Utc(year, month, day, hour, minute, second, milliseconds);
 }
+
+// Points the run-time library at another zone for a while: it reads TZ from the environment.
+class CrtZone {
+public:
+    explicit CrtZone(const wchar_t* zone) {
+        if (const wchar_t* outer = _wgetenv(L"TZ"))
+            m_outer = outer;
+        Use(zone);
+    }
+    CrtZone(const CrtZone&) = delete;
+    CrtZone& operator=(const CrtZone&) = delete;
+    ~CrtZone() { Use(m_outer.c_str()); }
+
+private:
+    static void Use(const wchar_t* zone) {
+        _wputenv_s(L"TZ", zone);
+        _tzset();
+    }
+
+    std::wstring m_outer;
+};
 
 class TimeFormat : public ::testing::Test {
 protected:
@@ -41,6 +65,8 @@ TEST_F(TimeFormat, SecondCountReadsTheFieldsAsLocalTime) {
     struct Case {
         SYSTEMTIME local;
         int64_t count;
+        // The run-time library's zone, where it is not the one the program started in.
+        const wchar_t* zone = nullptr;
     };
     const Case cases[] = {
         {Local(2026, 12, 8, 15, 0, 10), kDecemberMorningUtc},
@@ -48,9 +74,17 @@ TEST_F(TimeFormat, SecondCountReadsTheFieldsAsLocalTime) {
         {Local(2026, 7, 1, 12, 0, 0), 1782887400},                 // no daylight saving
         {Local(1970, 1, 1, 5, 30, 0), 0},
         {Local(1899, 12, 31, 23, 59, 59), 0},
+        // The library finds daylight saving itself: UTC-7 in summer, UTC-8 in winter.
+        {Local(2026, 7, 1, 12, 0, 0), 1782932400, L"PST8PDT"},
+        {Local(2026, 12, 8, 1, 30, 10), kDecemberMorningUtc, L"PST8PDT"},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(SecondCount(c.local), c.count) << c.local.wYear << '-' << c.local.wMonth;
+    for (const Case& c : cases) {
+        std::optional<CrtZone> zone;
+        if (c.zone)
+            zone.emplace(c.zone);
+        EXPECT_EQ(SecondCount(c.local), c.count)
+            << c.local.wYear << '-' << c.local.wMonth << ' ' << (c.zone ? c.zone : L"");
+    }
 }
 
 TEST_F(TimeFormat, FormatsTheCountAsLocalTimeInTheLocalesFormat) {

@@ -36,6 +36,8 @@ TEST(Tokeniser, EndedPositionGivesEmptyFields) {
 TEST(ParseDecimal16, ReadsTheDecimalPrefixLikeTheRuntime) {
     EXPECT_EQ(ParseDecimal16("25"), 25);
     EXPECT_EQ(ParseDecimal16("  \t07"), 7);
+    EXPECT_EQ(ParseDecimal16("\r7"), 7);
+    EXPECT_EQ(ParseDecimal16(" \t-12"), static_cast<std::uint16_t>(-12));
     EXPECT_EQ(ParseDecimal16("+9"), 9);
     EXPECT_EQ(ParseDecimal16("09\n"), 9);
     EXPECT_EQ(ParseDecimal16("12abc"), 12);
@@ -77,6 +79,32 @@ TEST(ParseDaytimeReply, FieldsAreNotRangeChecked) {
     EXPECT_EQ(utc.wMonth, 13);
     EXPECT_EQ(utc.wDay, 45);
     EXPECT_EQ(utc.wHour, 25);
+}
+
+TEST(ParseDaytimeReply, RefusesRepliesThatDoNotVouchForTheirTime) {
+    struct Case {
+        const char* reply;
+        bool vouches;
+    };
+    const Case cases[] = {
+        {"60000 26-12-09 13:20:00 00 0 0 50.0 UTC(NIST) *", true},
+        {"60000 2026-12-09 13:20:00 00 0 0 50.0 UTC(NIST) *", false},
+        {"60000 26-12-09 13:20:00 00 0 1 50.0 UTC(NIST) *", true},
+        {"60000 26-12-09 13:20:00 00 0 2 50.0 UTC(NIST) *", false},
+        {"60000 26-12-09 13:20:00 00 0 4 50.0 UTC(NIST) *", false},
+        {"60000 26-12-09 13:20:00 00 0 2\r\n", false},
+        // Without the health field, or with something else in its place, it reads as before.
+        {"60000 26-12-09 13:20:00", true},
+        {"60000 26-12-09 13:20:00 00 0 50.0 UTC(NIST) *", true},
+        {"60000 26-12-09 13:20:00 00 0 25", true},
+    };
+    for (const Case& c : cases) {
+        SYSTEMTIME utc{};
+        EXPECT_EQ(ParseDaytimeReply(c.reply, utc), c.vouches) << '"' << c.reply << '"';
+        if (c.vouches) {
+            EXPECT_EQ(utc.wYear, 2026) << '"' << c.reply << '"';
+        }
+    }
 }
 
 TEST(ParseDaytimeReply, MissingFieldsOrPartsFail) {

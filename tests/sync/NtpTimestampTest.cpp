@@ -122,10 +122,47 @@ TEST(SntpReply, TransmitTimeIsReadFromByte40) {
     EXPECT_EQ(transmit.Fraction(), 0x12345678u);
 }
 
+TEST(SntpReply, OnlyAWholeSynchronisedServerReplyVouchesForItsTime) {
+    struct Case {
+        const char* what;
+        std::uint8_t first; // leap indicator, version, mode
+        std::uint8_t stratum;
+        std::size_t received;
+        bool vouches;
+    };
+    const Case cases[] = {
+        {"Kiss-o'-Death", 0x24, 0, 48, false},   {"stratum 1", 0x24, 1, 48, true},
+        {"stratum 15", 0x24, 15, 48, true},      {"stratum 16", 0x24, 16, 48, false},
+        {"stratum 255", 0x24, 255, 48, false},   {"leap indicator 1", 0x64, 2, 48, true},
+        {"leap indicator 2", 0xA4, 2, 48, true}, {"alarm", 0xE4, 2, 48, false},
+        {"broadcast", 0x25, 2, 48, true},        {"our request reflected", 0x1B, 2, 48, false},
+        {"mode 6", 0x26, 2, 48, false},          {"version 1", 0x0C, 2, 48, true},
+        {"47 bytes", 0x24, 1, 47, false},        {"with authenticator", 0x24, 1, 68, true},
+    };
+    for (const Case& c : cases) {
+        SntpReply reply{};
+        reply[0] = c.first;
+        reply[1] = c.stratum;
+        reply[3] = 0xEC; // precision, like the reference fields, plays no part
+        memcpy(reply.data() + 12, "RATE", 4);
+        NtpTimestamp(0xE7A1B2C3u, 0x12345678u).ToWire(reply.data() + 40);
+        NtpTimestamp transmit(1, 1);
+        EXPECT_EQ(ReadSntpReply(reply, c.received, transmit), c.vouches) << c.what;
+        EXPECT_EQ(transmit.Seconds(), c.vouches ? 0xE7A1B2C3u : 1u) << c.what;
+        EXPECT_EQ(transmit.Fraction(), c.vouches ? 0x12345678u : 1u) << c.what;
+    }
+}
+
 TEST(CalendarTime, OnlyRealDatesAndTimesCount) {
     EXPECT_TRUE(IsCalendarTime(Utc(2024, 2, 29, 23, 59, 59, 999)));
     EXPECT_TRUE(IsCalendarTime(Utc(2000, 2, 29, 0, 0, 0)));
     EXPECT_TRUE(IsCalendarTime(Utc(1601, 1, 1, 0, 0, 0)));
+    EXPECT_TRUE(IsCalendarTime(Utc(30827, 12, 31, 23, 59, 59, 999)));
+    EXPECT_FALSE(IsCalendarTime(Utc(30828, 1, 1, 0, 0, 0)));
+    EXPECT_FALSE(IsCalendarTime(Utc(2023, 1, 1, 0, 0, 60)));
+    EXPECT_FALSE(IsCalendarTime(Utc(2023, 1, 1, 0, 60, 0)));
+    EXPECT_FALSE(IsCalendarTime(Utc(2023, 1, 1, 24, 0, 0)));
+    EXPECT_FALSE(IsCalendarTime(Utc(2023, 13, 1, 0, 0, 0)));
     EXPECT_FALSE(IsCalendarTime(Utc(2023, 2, 29, 0, 0, 0)));
     EXPECT_FALSE(IsCalendarTime(Utc(1900, 2, 29, 0, 0, 0)));
     EXPECT_FALSE(IsCalendarTime(Utc(2023, 4, 31, 0, 0, 0)));

@@ -121,9 +121,12 @@ TEST_F(SyncScheduleTest, SixFailuresGiveUpEvenAfterSuccesses) {
 }
 
 TEST_F(SyncScheduleTest, PausesFollowTheOutcome) {
+    // The product's pauses: 0.7 s after a failure, 30 s after a success.
+    SyncSettings settings;
+    EXPECT_EQ(settings.failurePause, 700u);
+    EXPECT_EQ(settings.successPause, 30000u);
     // Far apart, so that a busy machine cannot stretch the short pause into the long one: a
     // wait lasts at least as long as asked, and the bound leaves the short one seconds to spare.
-    SyncSettings settings;
     settings.failurePause = 50;
     settings.successPause = 4000;
     ScriptedSyncThread thread(winsock, {true}, settings);
@@ -244,11 +247,11 @@ TEST_F(ServerTimeStoreTest, ConcurrentReadsSeeWholeStores) {
 
 class SyncThreadEndToEnd : public ::testing::Test {
 protected:
-    SyncSettings LocalServers() {
-        static const wchar_t* const loopback[kTimeServerCount] = {
-            L"127.0.0.1", L"127.0.0.1", L"127.0.0.1", L"127.0.0.1", L"127.0.0.1", L"127.0.0.1"};
+    static const wchar_t* const kLoopback[kTimeServerCount];
+
+    SyncSettings LocalServers(const wchar_t* const* servers = kLoopback) {
         SyncSettings settings = ShortPauses();
-        settings.sources.servers = loopback;
+        settings.sources.servers = servers;
         settings.sources.daytimePort = daytime.Port();
         settings.sources.sntpPort = sntp.Port();
         return settings;
@@ -258,6 +261,9 @@ protected:
     LocalDaytimeServer daytime;
     LocalSntpServer sntp;
 };
+
+const wchar_t* const SyncThreadEndToEnd::kLoopback[kTimeServerCount] = {
+    L"127.0.0.1", L"127.0.0.1", L"127.0.0.1", L"127.0.0.1", L"127.0.0.1", L"127.0.0.1"};
 
 TEST_F(SyncThreadEndToEnd, KeepsTheLastAnswerAndGivesUpWhenTheServersFail) {
     daytime.ReplyWith("\n60000 23-02-25 14:05:09 00 0 0 812.5 UTC(NIST) *\n");
@@ -279,6 +285,33 @@ TEST_F(SyncThreadEndToEnd, KeepsTheLastAnswerAndGivesUpWhenTheServersFail) {
     std::vector<std::uint8_t> empty = MakeSntpReply(NtpTimestamp());
     empty.resize(40);
     sntp.SetReply(empty);
+    ASSERT_TRUE(RunToEnd(thread));
+    EXPECT_EQ(thread.GetServerTimeUtc(&utc), S_FALSE);
+    EXPECT_EQ(sntp.RequestCount(), 3);
+}
+
+TEST_F(SyncThreadEndToEnd, KissOfDeathIsSkippedForTheNextServersTime) {
+    // Entry 0 refuses the connection, entry 1 refuses the client by SNTP with our own time, and
+    // entry 2 answers by daytime.
+    const wchar_t* const servers[kTimeServerCount] = {L"127.0.0.9", L"127.0.0.1", L"127.0.0.1",
+                                                      L"127.0.0.1", L"127.0.0.1", L"127.0.0.1"};
+    sntp.ReplyWithKissOfDeath("RATE");
+    daytime.ReplyWith("\n60000 23-02-25 14:05:09 00 0 0 812.5 UTC(NIST) *\n");
+    CSyncTimeThread thread(winsock, LocalServers(servers));
+    ASSERT_EQ(thread.Start(), S_OK);
+
+    SYSTEMTIME utc{};
+    HRESULT result = E_FAIL;
+    for (int i = 0; i < 500 && result != S_OK; ++i, ::Sleep(10))
+        result = thread.GetServerTimeUtc(&utc);
+    ASSERT_EQ(result, S_OK);
+    EXPECT_EQ(utc.wYear, 2023);
+    EXPECT_EQ(utc.wHour, 14);
+    EXPECT_EQ(utc.wMinute, 5);
+    EXPECT_EQ(sntp.RequestCount(), 1);
+
+    // The refusals count as failures: with daytime failing too, entries 3 to 5 end the thread.
+    daytime.CloseWithoutReply();
     ASSERT_TRUE(RunToEnd(thread));
     EXPECT_EQ(thread.GetServerTimeUtc(&utc), S_FALSE);
     EXPECT_EQ(sntp.RequestCount(), 3);

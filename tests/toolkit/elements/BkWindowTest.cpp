@@ -73,8 +73,14 @@ TEST(DisplayScale, ScalesEveryNumberByOneRule) {
     // The nearest pixel, halves away from zero, so that -N scales as the negative of N.
     const Case cases[] = {{490, 144, 735}, {75, 144, 113}, {-75, 144, -113}, {1, 144, 2},
                           {7, 120, 9},     {4, 168, 7},    {0, 192, 0},      {130, 120, 163}};
-    for (const Case& c : cases)
+    for (const Case& c : cases) {
         EXPECT_EQ(ScaleToDpi(c.value, c.dpi), c.scaled) << c.value << " at " << c.dpi;
+        // So does a view's scope, also once a scope nested in it has ended.
+        const DpiScope view(c.dpi);
+        { const DpiScope nested(240); }
+        EXPECT_EQ(Scaled(c.value), c.scaled) << c.value << " in a scope at " << c.dpi;
+    }
+    EXPECT_EQ(CurrentDpi(), kDefaultDpi);
 }
 
 TEST_F(ElementTest, PlacesChildrenAtTheViewsScale) {
