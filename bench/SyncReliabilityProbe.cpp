@@ -65,7 +65,7 @@ void Disturb(std::mt19937& random, LocalDaytimeServer& daytime, LocalSntpServer&
         sntp.StaySilent(); // costs the client its five-second wait
         break;
     case 1:
-        sntp.SetReply(std::vector<std::uint8_t>(20, 0x24)); // short: reads as 1900
+        sntp.SetReply(std::vector<std::uint8_t>(20, 0x24)); // short: no whole message
         break;
     case 2:
         sntp.ReplyWithTime(NtpTimestamp(0xD0C8ED00u - 86400, 0)); // 2010
