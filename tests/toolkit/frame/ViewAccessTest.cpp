@@ -324,6 +324,7 @@ TEST_F(AccessTest, AReaderHoldingTheObjectIsCutOffWhenTheViewGoes) {
     const ScopedHandle viewGone(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
     const ScopedHandle answered(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
     const ScopedHandle frameThreadGoesOn(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    const ScopedHandle readerDone(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
     HRESULT whileThere = E_FAIL, afterwards = S_OK;
     std::thread reader([&] {
         ::CoInitializeEx(nullptr, COINIT_MULTITHREADED);
@@ -341,15 +342,17 @@ TEST_F(AccessTest, AReaderHoldingTheObjectIsCutOffWhenTheViewGoes) {
             proxy->Release();
         }
         ::CoUninitialize();
+        ::SetEvent(readerDone.Get());
     });
     ASSERT_EQ(::WaitForSingleObject(readerReady.Get(), 10000), WAIT_OBJECT_0);
     EXPECT_EQ(whileThere, S_OK);
 
     session.afterModal = [&] {
         ::WaitForSingleObject(frameThreadGoesOn.Get(), 10000);
-        // Then serves a call that got through, so that a failing test still ends.
-        const DWORD end = ::GetTickCount() + 5000;
-        while (::WaitForSingleObject(answered.Get(), 0) != WAIT_OBJECT_0 &&
+        // Then serves the reader to its end: a call that got through, and the release of its
+        // proxy, which COM passes to this thread's apartment.
+        const DWORD end = ::GetTickCount() + 10000;
+        while (::WaitForSingleObject(readerDone.Get(), 0) != WAIT_OBJECT_0 &&
                static_cast<LONG>(end - ::GetTickCount()) > 0)
             PumpFor(50);
     };
