@@ -269,7 +269,9 @@ class EndToEnd:
             self.press_ok(box)
             check(poll(lambda: not program.element(UPDATE_NOW).disabled, 3),
                   "Update Now enabled after the refusal")
-        check(program.text(DIFFERENCE) == "3600 sec", "the clock left as it was",
+        # The daytime reply carries whole seconds and leaves a moment after its second began:
+        # on a busy machine that moment can cost the difference a second.
+        check(program.text(DIFFERENCE) in ("3599 sec", "3600 sec"), "the clock left as it was",
               program.text(DIFFERENCE))
         check(program.post_close(), "WM_CLOSE posted")
         self.expect_exit(program, "WM_CLOSE")
