@@ -2,26 +2,28 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <cwchar>
-#include <iterator>
 
 namespace {
 
 HANDLE g_instanceMutex = nullptr;
 
-// Both exactly (FindWindow compares captions without regard to case), so that no other
-// program's window is taken for the running instance.
+using WindowTextReader = int(WINAPI*)(HWND, LPWSTR, int);
+
+// The window's class name or caption, as the reader gives it, is exactly the expected text
+// (FindWindow would ignore case).
+template <std::size_t Size>
+bool ReadsExactly(WindowTextReader read, HWND window, const wchar_t (&expected)[Size]) {
+    wchar_t text[Size + 1];
+    const int length = read(window, text, static_cast<int>(Size + 1));
+    return length + 1 == static_cast<int>(Size) && std::wcscmp(text, expected) == 0;
+}
+
+// Class and caption both, so that no other program's window is taken for the running instance.
 BOOL CALLBACK MatchWindow(HWND window, LPARAM found) {
-    wchar_t className[std::size(kMainWindowClass) + 1];
-    const int classLength =
-        ::GetClassNameW(window, className, static_cast<int>(std::size(className)));
-    if (classLength + 1 != static_cast<int>(std::size(kMainWindowClass)) ||
-        std::wcscmp(className, kMainWindowClass) != 0)
-        return TRUE;
-    wchar_t caption[std::size(kMainWindowCaption) + 1];
-    const int length = ::GetWindowTextW(window, caption, static_cast<int>(std::size(caption)));
-    if (length + 1 != static_cast<int>(std::size(kMainWindowCaption)) ||
-        std::wcscmp(caption, kMainWindowCaption) != 0)
+    if (!ReadsExactly(::GetClassNameW, window, kMainWindowClass) ||
+        !ReadsExactly(::GetWindowTextW, window, kMainWindowCaption))
         return TRUE;
     *reinterpret_cast<HWND*>(found) = window;
     return FALSE;
