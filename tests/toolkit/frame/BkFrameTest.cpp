@@ -1,14 +1,10 @@
 // The skinned frame and its host view as real windows under real input: the frame runs its
 // modal loop on a thread of its own while the test drives the mouse with SendInput.
-#include "toolkit/skins/BkImagePools.h"
-#include "toolkit/skins/SkinListLoader.h"
-#include "toolkit/styles/StyleSheetLoader.h"
 
 #include "tests/fixtures/Pixels.h"
 #include "tests/fixtures/ScratchDirectory.h"
 
 #include "FrameSession.h"
-#include "ToolkitTestResources.h"
 
 #include <gtest/gtest.h>
 
@@ -18,14 +14,7 @@
 
 namespace {
 
-class FrameTest : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() {
-        BkPngPool::Instance().Clear();
-        ASSERT_TRUE(LoadSkins(IDR_TEST_SKINS));
-        ASSERT_TRUE(LoadStyles(IDR_FRAME_STYLES));
-    }
-};
+using FrameTest = FrameDocumentTest;
 
 // Client points inside the layout's elements.
 constexpr POINT kUpdateNow{115, 140}; // 8005 at 100,130 in the view

@@ -4,8 +4,15 @@
 
 #include "toolkit/frame/BkDialogImpl.h"
 #include "toolkit/frame/RoundRectFrameHelper.h"
+#include "toolkit/skins/BkImagePools.h"
+#include "toolkit/skins/SkinListLoader.h"
+#include "toolkit/styles/StyleSheetLoader.h"
 
 #include "tests/fixtures/DibCanvas.h"
+
+#include "ToolkitTestResources.h"
+
+#include <gtest/gtest.h>
 
 #include <functional>
 #include <string>
@@ -13,6 +20,17 @@
 #include <vector>
 
 constexpr UINT kRunOnFrameThread = WM_APP + 1;
+
+// Tests of frames over the test documents, with the test skins and the frames' styles loaded
+// once for all of a suite's tests.
+class FrameDocumentTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        BkPngPool::Instance().Clear();
+        ASSERT_TRUE(LoadSkins(IDR_TEST_SKINS));
+        ASSERT_TRUE(LoadStyles(IDR_FRAME_STYLES));
+    }
+};
 
 struct Notice {
     UINT code;

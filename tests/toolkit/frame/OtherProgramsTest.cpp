@@ -1,13 +1,9 @@
 // What the frame leaves alone outside itself: the session's foreground lock time-out, which it
 // lifts only to come forward, and other programs' windows under the wheel.
-#include "toolkit/skins/BkImagePools.h"
-#include "toolkit/skins/SkinListLoader.h"
-#include "toolkit/styles/StyleSheetLoader.h"
 
 #include "tests/fixtures/ChildProcess.h"
 
 #include "FrameSession.h"
-#include "ToolkitTestResources.h"
 
 #include <gtest/gtest.h>
 
@@ -15,14 +11,7 @@
 
 namespace {
 
-class OtherProgramsTest : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() {
-        BkPngPool::Instance().Clear();
-        ASSERT_TRUE(LoadSkins(IDR_TEST_SKINS));
-        ASSERT_TRUE(LoadStyles(IDR_FRAME_STYLES));
-    }
-};
+using OtherProgramsTest = FrameDocumentTest;
 
 DWORD ForegroundLockTimeout() {
     DWORD timeout = 0;

@@ -2,12 +2,8 @@
 // by Space and Enter, the focus cue, the accessibility tree and its events.
 #include "platform/ScopedHandle.h"
 #include "toolkit/elements/ElementRegistry.h"
-#include "toolkit/skins/BkImagePools.h"
-#include "toolkit/skins/SkinListLoader.h"
-#include "toolkit/styles/StyleSheetLoader.h"
 
 #include "FrameSession.h"
-#include "ToolkitTestResources.h"
 
 #include <gtest/gtest.h>
 #include <oleacc.h>
@@ -25,14 +21,8 @@ constexpr POINT kEmptyBody{400, 450};
 // The top edge of the focus cue round "Go" (83, at 100,130 to 130,150).
 constexpr POINT kCueAboveGo{115, 127};
 
-class AccessTest : public ::testing::Test {
+class AccessTest : public FrameDocumentTest {
 protected:
-    static void SetUpTestSuite() {
-        BkPngPool::Instance().Clear();
-        ASSERT_TRUE(LoadSkins(IDR_TEST_SKINS));
-        ASSERT_TRUE(LoadStyles(IDR_FRAME_STYLES));
-    }
-
     void SetUp() override {
         ASSERT_TRUE(session.opened);
         session.Run([this] {
