@@ -257,6 +257,20 @@ protected:
         return settings;
     }
 
+    // Waits up to five seconds for the thread's first time, which must be that of kNistLine.
+    static void ExpectTheNistLinesTime(CSyncTimeThread& thread) {
+        SYSTEMTIME utc{};
+        HRESULT result = E_FAIL;
+        for (int i = 0; i < 500 && result != S_OK; ++i, ::Sleep(10))
+            result = thread.GetServerTimeUtc(&utc);
+        ASSERT_EQ(result, S_OK);
+        EXPECT_EQ(utc.wYear, 2023);
+        EXPECT_EQ(utc.wHour, 14);
+        EXPECT_EQ(utc.wMinute, 5);
+    }
+
+    static constexpr const char* kNistLine = "\n60000 23-02-25 14:05:09 00 0 0 812.5 UTC(NIST) *\n";
+
     CWinsockHolder winsock;
     LocalDaytimeServer daytime;
     LocalSntpServer sntp;
@@ -266,18 +280,12 @@ const wchar_t* const SyncThreadEndToEnd::kLoopback[kTimeServerCount] = {
     L"127.0.0.1", L"127.0.0.1", L"127.0.0.1", L"127.0.0.1", L"127.0.0.1", L"127.0.0.1"};
 
 TEST_F(SyncThreadEndToEnd, KeepsTheLastAnswerAndGivesUpWhenTheServersFail) {
-    daytime.ReplyWith("\n60000 23-02-25 14:05:09 00 0 0 812.5 UTC(NIST) *\n");
+    daytime.ReplyWith(kNistLine);
     CSyncTimeThread thread(winsock, LocalServers());
     ASSERT_EQ(thread.Start(), S_OK);
 
+    ASSERT_NO_FATAL_FAILURE(ExpectTheNistLinesTime(thread));
     SYSTEMTIME utc{};
-    HRESULT result = E_FAIL;
-    for (int i = 0; i < 500 && result != S_OK; ++i, ::Sleep(10))
-        result = thread.GetServerTimeUtc(&utc);
-    ASSERT_EQ(result, S_OK);
-    EXPECT_EQ(utc.wYear, 2023);
-    EXPECT_EQ(utc.wHour, 14);
-    EXPECT_EQ(utc.wMinute, 5);
     EXPECT_FALSE(thread.IsFinished()) << "it asks again while the server answers";
 
     // Daytime closes without a reply and SNTP answers without a time: all fail quickly.
@@ -296,18 +304,12 @@ TEST_F(SyncThreadEndToEnd, KissOfDeathIsSkippedForTheNextServersTime) {
     const wchar_t* const servers[kTimeServerCount] = {L"127.0.0.9", L"127.0.0.1", L"127.0.0.1",
                                                       L"127.0.0.1", L"127.0.0.1", L"127.0.0.1"};
     sntp.ReplyWithKissOfDeath("RATE");
-    daytime.ReplyWith("\n60000 23-02-25 14:05:09 00 0 0 812.5 UTC(NIST) *\n");
+    daytime.ReplyWith(kNistLine);
     CSyncTimeThread thread(winsock, LocalServers(servers));
     ASSERT_EQ(thread.Start(), S_OK);
 
+    ASSERT_NO_FATAL_FAILURE(ExpectTheNistLinesTime(thread));
     SYSTEMTIME utc{};
-    HRESULT result = E_FAIL;
-    for (int i = 0; i < 500 && result != S_OK; ++i, ::Sleep(10))
-        result = thread.GetServerTimeUtc(&utc);
-    ASSERT_EQ(result, S_OK);
-    EXPECT_EQ(utc.wYear, 2023);
-    EXPECT_EQ(utc.wHour, 14);
-    EXPECT_EQ(utc.wMinute, 5);
     EXPECT_EQ(sntp.RequestCount(), 1);
 
     // The refusals count as failures: with daytime failing too, entries 3 to 5 end the thread.
