@@ -1,6 +1,6 @@
 // Process entry of the Unicode GUI program.
 #include "app/StartUp.h"
-#include "platform/SystemFolder.h"
+#include "platform/LibrarySearch.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR commandLine, int) {
     RestrictLibrarySearch();

@@ -1,23 +1,8 @@
 #include "platform/SystemFolder.h"
 
-namespace {
-
-using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
-
-// Present from Windows 8, and on Windows 7 with KB2533623, which also taught LoadLibraryEx the
-// LOAD_LIBRARY_SEARCH_* flags: its presence says whether they may be used.
 SetDefaultDllDirectoriesFunction FindSetDefaultDllDirectories() {
     return reinterpret_cast<SetDefaultDllDirectoriesFunction>(reinterpret_cast<void*>(
         ::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories")));
-}
-
-} // namespace
-
-void RestrictLibrarySearch() {
-    if (const auto setDefaultDirectories = FindSetDefaultDllDirectories())
-        setDefaultDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
-    else
-        ::SetDllDirectoryW(L"");
 }
 
 std::wstring SystemFolder() {
@@ -38,9 +23,14 @@ std::wstring SystemFolderPath(const wchar_t* fileName) {
 }
 
 HMODULE LoadSystemLibrary(const wchar_t* name) {
+    // Its presence says whether LoadLibraryEx knows the flag.
     if (FindSetDefaultDllDirectories() != nullptr)
         return ::LoadLibraryExW(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-    // By its full path; the altered search looks for its imports in its own folder first.
+    return LoadSystemLibraryByPath(name);
+}
+
+HMODULE LoadSystemLibraryByPath(const wchar_t* name) {
+    // The altered search looks for its imports in its own folder first.
     const std::wstring path = SystemFolderPath(name);
     return path.empty() ? nullptr
                         : ::LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);

@@ -7,10 +7,11 @@
 
 #include <string>
 
-// Called first thing, before any library is loaded at run time: from then on the process looks
-// for libraries in the system folder alone. Windows 7 without the update that brought
-// SetDefaultDllDirectories at least leaves the current directory out.
-void RestrictLibrarySearch();
+using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
+
+// kernel32's SetDefaultDllDirectories: present from Windows 8, and on Windows 7 with KB2533623,
+// which also taught LoadLibraryEx the LOAD_LIBRARY_SEARCH_* flags; null without.
+SetDefaultDllDirectoriesFunction FindSetDefaultDllDirectories();
 
 // The system folder as GetSystemDirectoryW gives it, without a final backslash; empty when it
 // is unknown.
@@ -22,6 +23,10 @@ std::wstring SystemFolderPath(const wchar_t* fileName);
 // The library of that name from the system folder, its own imports included; null when it is
 // missing there.
 HMODULE LoadSystemLibrary(const wchar_t* name);
+
+// The same by the library's full path, where the search cannot be restricted: its own imports
+// are looked for in the system folder first.
+HMODULE LoadSystemLibraryByPath(const wchar_t* name);
 
 // A function of a library from the system folder, which stays loaded for the life of the
 // process; null when either is missing. For functions that older systems lack, and for libraries

@@ -98,7 +98,11 @@ public:
     // Moves the keyboard focus to the element (null: none), telling accessibility clients.
     void SetFocusElement(CBkWindow* element);
     bool IsFocusCueShown() const { return m_focusCueShown; }
-    // Clicks the element later, from the message loop, as a mouse click would.
+    // Whether a click on the element may happen now: it is shown and available, and the view and
+    // its frame take input (a modal box over the frame disables it).
+    bool CanClick(const CBkWindow& element) const;
+    // Clicks the element later, from the message loop, as a mouse click would, provided that it
+    // can still be clicked then.
     void PostClick(const CBkWindow& element);
     // What screen readers are told of (ViewAccessible.cpp): the elements with a role, in
     // reading order, the inside of such an element being its own business. The child id of

@@ -79,6 +79,11 @@ UINT CBkDialogView::ClickMessage() {
     return message;
 }
 
+bool CBkDialogView::CanClick(const CBkWindow& element) const {
+    return element.IsVisible(true) && !element.IsDisabled(true) && ::IsWindowEnabled(m_hWnd) &&
+           ::IsWindowEnabled(::GetAncestor(m_hWnd, GA_ROOT));
+}
+
 void CBkDialogView::PostClick(const CBkWindow& element) {
     ::PostMessageW(m_hWnd, ClickMessage(), element.GetHandle(), 0);
 }
@@ -86,7 +91,9 @@ void CBkDialogView::PostClick(const CBkWindow& element) {
 LRESULT CBkDialogView::OnPostedClick(UINT, WPARAM wParam, LPARAM, BOOL&) {
     const UINT handle = static_cast<UINT>(wParam);
     const CBkWindow* element = FindElement(handle);
-    if (element != nullptr && element->IsVisible(true) && !element->IsDisabled(true))
+    // Much may have changed since it was posted: a second click posted in the same breath is
+    // delivered by the message loop of the box that the first one opened.
+    if (element != nullptr && CanClick(*element))
         ClickElement(handle, 0, CentreOf(element->GetRect()));
     return 0;
 }

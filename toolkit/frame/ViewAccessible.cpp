@@ -23,12 +23,6 @@ HRESULT Nothing(VARIANT* out) {
     return S_FALSE;
 }
 
-// Behind a modal box the frame is disabled: no click can reach its elements then, and so no
-// default action may either.
-bool TakesInput(HWND view) {
-    return ::IsWindowEnabled(view) && ::IsWindowEnabled(::GetAncestor(view, GA_ROOT));
-}
-
 VARIANT Self() {
     VARIANT self;
     SetChild(&self, CHILDID_SELF);
@@ -358,7 +352,9 @@ HRESULT ViewAccessible::accDoDefaultAction(VARIANT child) {
     const CBkWindow& element = *target.element;
     if (*DefaultAction(element) == L'\0')
         return DISP_E_MEMBERNOTFOUND;
-    if (element.IsDisabled(true) || !element.IsVisible(true) || !TakesInput(m_view->m_hWnd))
+    // Behind a modal box the frame is disabled: no click can reach its elements then, and so no
+    // default action may either.
+    if (!m_view->CanClick(element))
         return E_FAIL;
     // Later, from the message loop: what the click starts (a message box, say) must not hold
     // the caller up.

@@ -36,7 +36,7 @@ W32TIME = r"HKLM\SYSTEM\CurrentControlSet\Services\W32Time"
 CLOSED = 2
 # Libraries that Windows does not always take from the system folder: planted beside the
 # program, they would be loaded from there where it did not ask for the system folder.
-PLANTED_LIBRARIES = ("msimg32", "oleacc", "gdiplus", "dwmapi")
+PLANTED_LIBRARIES = ("msimg32", "oleacc", "gdiplus", "comctl32", "dwmapi")
 
 
 class Checks:

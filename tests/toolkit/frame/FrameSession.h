@@ -51,6 +51,8 @@ public:
     END_MSG_MAP()
 
     std::vector<Notice> notices;
+    // Called on each click, after it is recorded: a test's stand-in for what the owner does.
+    std::function<void()> onClick;
     HANDLE ready = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
     CWHRoundRectFrameHelper<TestFrame> m_roundFrame;
 
@@ -61,6 +63,8 @@ private:
         if (header->code == kBkNmClick || header->code == kBkNmDoubleClick)
             tag = reinterpret_cast<const BkNmCommand*>(header)->szItemClass;
         notices.push_back(Notice{header->code, notice->uItemID, tag});
+        if (header->code == kBkNmClick && onClick)
+            onClick();
         handled = FALSE;
         return 0;
     }

@@ -230,6 +230,41 @@ TEST_F(AccessTest, TheDefaultActionIsAClick) {
     accessible->Release();
 }
 
+// Two readers (or a reader and a script) press "Go" at once: the first click opens a box, as
+// the program's confirmation does, whose own message loop delivers the second behind it.
+TEST_F(AccessTest, AClickPostedBeforeABoxOpenedIsDroppedBehindIt) {
+    IAccessible* accessible = Accessible();
+    ASSERT_NE(accessible, nullptr);
+    session.ClearNotices();
+    int clicksBehindBox = -1;
+    session.Run([&] {
+        session.frame.onClick = [&] {
+            session.frame.onClick = nullptr;
+            const size_t before = session.frame.notices.size();
+            ::EnableWindow(session.frame.m_hWnd, FALSE);
+            for (int round = 0; round < 20; ++round) {
+                MSG message;
+                while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+                    ::DispatchMessageW(&message);
+                ::Sleep(10);
+            }
+            ::EnableWindow(session.frame.m_hWnd, TRUE);
+            clicksBehindBox = static_cast<int>(session.frame.notices.size() - before);
+        };
+        EXPECT_EQ(accessible->accDoDefaultAction(Child(6)), S_OK);
+        EXPECT_EQ(accessible->accDoDefaultAction(Child(6)), S_OK);
+    });
+    EXPECT_TRUE(HasClick(83, "imgbtn"));
+    EXPECT_TRUE(session.WaitFor([&] { return clicksBehindBox >= 0; }));
+    EXPECT_EQ(clicksBehindBox, 0);
+    ::Sleep(200);
+    int clicks = 0;
+    for (const Notice& notice : session.Notices())
+        clicks += notice.code == kBkNmClick ? 1 : 0;
+    EXPECT_EQ(clicks, 1);
+    accessible->Release();
+}
+
 TEST_F(AccessTest, AnObjectKeptAfterItsWindowIsGoneAnswersNotConnected) {
     IAccessible* accessible = Accessible();
     ASSERT_NE(accessible, nullptr);
