@@ -16,6 +16,12 @@
 #define IDB_LOGO 305
 #define IDB_SYNC 306
 #define IDB_SHADOW 900
+// Two-tone pictures drawn in place of the marks of the buttons and the logo under a
+// high-contrast theme (white the ink, black the face), at the same scales.
+#define IDB_HC_MINIMISE 310
+#define IDB_HC_CLOSE 311
+#define IDB_HC_LOGO 312
+#define IDB_HC_SYNC 313
 
 // XML documents, of type "XML".
 #define IDR_MAIN_LAYOUT 200

@@ -100,7 +100,8 @@ TEST_F(ProgramResources, SkinPicturesAreRgbaPngsOfTheirSizesAtEveryScale) {
     };
     const Picture pictures[] = {{300, 490, 30, 1},  {301, 489, 465, 1}, {302, 490, 4, 1},
                                 {303, 99, 20, 3},   {304, 111, 20, 3},  {305, 16, 16, 1},
-                                {306, 520, 130, 4}, {900, 20, 20, 1}};
+                                {306, 520, 130, 4}, {900, 20, 20, 1},   {310, 33, 20, 1},
+                                {311, 37, 20, 1},   {312, 16, 16, 1},   {313, 130, 130, 1}};
     const int dpis[] = {96, 120, 144, 168, 192};
     for (const Picture& picture : pictures) {
         for (int set = 0; set < static_cast<int>(std::size(dpis)); ++set) {

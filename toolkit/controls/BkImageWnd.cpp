@@ -1,7 +1,10 @@
 #include "toolkit/controls/BkImageWnd.h"
 #include "toolkit/styles/DisplayScale.h"
 
+#include "platform/GdiObjects.h"
 #include "toolkit/skins/BkSkinPool.h"
+#include "toolkit/skins/ColorFills.h"
+#include "toolkit/styles/BkStyle.h"
 #include "toolkit/elements/ElementGroups.h"
 #include "toolkit/elements/TextPainting.h"
 #include "toolkit/resources/Utf8.h"
@@ -71,11 +74,16 @@ DWORD CBkImageBtnWnd::SkinIndex() const {
     return (m_state & kStateHover) ? 1 : 0;
 }
 
+ContrastLook CBkImageBtnWnd::GetContrastLook() {
+    ContrastLook look;
+    return ButtonContrastLook(m_skinName, SkinIndex(), look) ? look
+                                                             : CBkImageWnd::GetContrastLook();
+}
+
 void CBkImageBtnWnd::OnPaint(HDC dc) {
     BkPaintState saved;
     BeforePaint(dc, saved);
-    if (CBkSkinBase* skin = GetSkin(m_skinName))
-        skin->Draw(dc, m_rect, SkinIndex());
+    DrawButtonSkin(dc, *this, m_skinName, SkinIndex());
     DrawIcon(dc);
     DrawCaption(dc);
     AfterPaint(dc, saved);
@@ -133,4 +141,26 @@ void TakeSkinSize(const std::string& skinName, SIZE& size) {
         size.cx = skinSize.cx;
     if (skinSize.cy != 0)
         size.cy = skinSize.cy;
+}
+
+void DrawButtonSkin(HDC dc, const CBkWindow& button, const std::string& skinName, DWORD index) {
+    if (CBkSkinBase* skin = GetShownSkin(skinName)) {
+        skin->Draw(dc, button.GetRect(), index);
+        return;
+    }
+    if (!IsHighContrast() || GetSkin(skinName) == nullptr)
+        return;
+    const ContrastColors colors =
+        RoleColors(button.GetStyle().m_contrastRole, LookOfSubImage(index));
+    FillSolid(dc, button.GetRect(), colors.face);
+    ScopedGdiObject<HBRUSH> ink(::CreateSolidBrush(colors.ink));
+    ::FrameRect(dc, &button.GetRect(), ink.Get());
+}
+
+bool ButtonContrastLook(const std::string& skinName, DWORD index, ContrastLook& look) {
+    CBkSkinBase* skin = GetSkin(skinName);
+    if (skin == nullptr || skin->IgnoreState())
+        return false;
+    look = LookOfSubImage(index);
+    return true;
 }

@@ -51,6 +51,9 @@ public:
     // The skin's sub-image for the state: 3 disabled, 2 pushed (or checked in a group with a
     // checked member), 1 hovered, 0 otherwise.
     DWORD SkinIndex() const;
+    // With a skin that draws by state, the look of the sub-image drawn, so that the caption
+    // stands out from the face it is written on.
+    ContrastLook GetContrastLook() override;
 
     BK_BEGIN_MSG_MAP()
     MSG_WM_PAINT(OnPaint)
@@ -71,3 +74,11 @@ private:
 // The desired size of an element drawn by a skin: the skin's width and height, where they are
 // not 0, replace the measured ones. A missing skin changes nothing.
 void TakeSkinSize(const std::string& skinName, SIZE& size);
+
+// A button's skin drawn for the sub-image index (3 disabled, 2 pushed, 1 hovered, 0 normal).
+// Under a high-contrast theme that leaves the skin undrawn (it has no role), the button is
+// still seen: a face in its style role's colours, outlined in the ink.
+void DrawButtonSkin(HDC dc, const CBkWindow& button, const std::string& skinName, DWORD index);
+// How such a button looks under a high-contrast theme: by its sub-image when the skin draws by
+// state; null when it does not, for the element's own answer.
+bool ButtonContrastLook(const std::string& skinName, DWORD index, ContrastLook& look);

@@ -39,9 +39,13 @@ HRESULT CBkLine::SetAttribute(const std::string& name, const std::string& value,
 }
 
 void CBkLine::OnPaint(HDC dc) {
-    const COLORREF color = m_crBg != kNoColor ? m_crBg : GetStyle().m_crBg;
+    const BkStyle& style = GetStyle();
+    COLORREF color = m_crBg != kNoColor ? m_crBg : style.m_crBg;
     if (color == kNoColor)
         return;
+    // A line is ink under a high-contrast theme.
+    if (IsHighContrast())
+        color = RoleColors(style.m_contrastRole, ContrastLook::kNormal).ink;
     ScopedGdiObject<HPEN> pen(CreateLinePen(m_penStyle, Scaled(m_penWidth), color));
     SavedDCState state(dc);
     // The gaps of a patterned line show what is beneath.

@@ -14,6 +14,15 @@ namespace {
 
 constexpr COLORREF kTrackColor = 0x707070;
 constexpr COLORREF kFillColor = 0x906142;
+
+// Under a high-contrast theme the track takes the element's ink (selected into the device
+// context) and the filled part the highlight.
+COLORREF TrackColor(HDC dc) {
+    return IsHighContrast() ? ::GetTextColor(dc) : kTrackColor;
+}
+COLORREF FillColor() {
+    return IsHighContrast() ? ContrastColor(COLOR_HIGHLIGHT) : kFillColor;
+}
 constexpr int kCorner = 4;
 // How far the block of a "progressbar" moves at each paint.
 constexpr LONG kBlockStep = 10;
@@ -87,14 +96,15 @@ std::wstring CBkProgress::FormatPercent(int percent) const {
 }
 
 void CBkProgress::DrawTrack(HDC dc) const {
-    if (CBkSkinBase* skin = GetSkin(m_bgSkin))
+    if (CBkSkinBase* skin = GetShownSkin(m_bgSkin))
         skin->Draw(dc, m_rect, 0);
     else
-        DrawRoundRect(dc, m_rect, kTrackColor, static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH)));
+        DrawRoundRect(dc, m_rect, TrackColor(dc),
+                      static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH)));
 }
 
 RECT CBkProgress::DrawFilled(HDC dc) const {
-    if (CBkSkinBase* skin = GetSkin(m_posSkin)) {
+    if (CBkSkinBase* skin = GetShownSkin(m_posSkin)) {
         const LONG left = m_rect.left + PositionImageLeft();
         const LONG height = skin->GetSkinSize().cy;
         const LONG top = m_rect.top + (m_rect.bottom - m_rect.top - height) / 2;
@@ -107,7 +117,7 @@ RECT CBkProgress::DrawFilled(HDC dc) const {
     ::InflateRect(&filled, -Scaled(2), -Scaled(2));
     filled.right = filled.left + FilledParts(filled.right - filled.left);
     if (filled.right > filled.left)
-        FillRoundRect(dc, filled, kFillColor);
+        FillRoundRect(dc, filled, FillColor());
     return filled;
 }
 
@@ -120,7 +130,7 @@ void CBkProgress::DrawMovingBlock(HDC dc) {
     const LONG left = bar.left + m_blockOffset % width;
     const RECT block{left, bar.top, std::min(left + std::max(width / 4, 1L), bar.right),
                      bar.bottom};
-    FillRoundRect(dc, block, kFillColor);
+    FillRoundRect(dc, block, FillColor());
     m_blockOffset = (m_blockOffset + Scaled(kBlockStep)) % width;
 }
 
@@ -134,6 +144,8 @@ void CBkProgress::DrawPercent(HDC dc, const RECT& filled) const {
     ::DrawTextW(dc, text.c_str(), length, &box, format);
     // Over the filled part the text takes the background's colour, so it stays readable.
     COLORREF over = m_crBg != kNoColor ? m_crBg : GetStyle().m_crBg;
+    if (IsHighContrast())
+        over = ContrastColor(COLOR_HIGHLIGHTTEXT);
     ::SetTextColor(dc, over != kNoColor ? over : RGB(255, 255, 255));
     ::IntersectClipRect(dc, filled.left, filled.top, filled.right, filled.bottom);
     ::DrawTextW(dc, text.c_str(), length, &box, format);

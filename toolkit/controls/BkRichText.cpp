@@ -54,6 +54,9 @@ HFONT CBkRichText::FontOf(const RichTextRun& run, bool hovered) const {
 }
 
 COLORREF CBkRichText::ColorOf(const RichTextRun& run, bool hovered, COLORREF text) const {
+    // Under a high-contrast theme the element's ink, and links the hot-light colour.
+    if (IsHighContrast())
+        return run.kind == RichTextRun::kLink ? ContrastColor(COLOR_HOTLIGHT) : text;
     if (run.kind == RichTextRun::kLink && !m_linkClass.empty()) {
         const BkStyle& link = LookupStyle(m_linkClass);
         if (hovered && link.m_crHover != kNoColor)

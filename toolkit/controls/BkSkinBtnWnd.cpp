@@ -21,9 +21,13 @@ DWORD CBkSkinBtnWnd::SkinIndex() const {
     return (m_state & kStateHover) ? 1 : 0;
 }
 
+ContrastLook CBkSkinBtnWnd::GetContrastLook() {
+    ContrastLook look;
+    return ButtonContrastLook(SkinName(), SkinIndex(), look) ? look : CBkWindow::GetContrastLook();
+}
+
 void CBkSkinBtnWnd::OnPaint(HDC dc) {
-    if (CBkSkinBase* skin = GetSkin(SkinName()))
-        skin->Draw(dc, m_rect, SkinIndex());
+    DrawButtonSkin(dc, *this, SkinName(), SkinIndex());
     DrawInnerText(dc);
 }
 

@@ -15,6 +15,8 @@ public:
     LONG AccessibleRole() const override { return ROLE_SYSTEM_PUSHBUTTON; }
     // The skin's sub-image: 3 disabled, 2 pushed, 1 hovered, 0 otherwise.
     DWORD SkinIndex() const;
+    // With a skin that draws by state, the look of the sub-image drawn.
+    ContrastLook GetContrastLook() override;
 
     BK_BEGIN_MSG_MAP()
     MSG_WM_PAINT(OnPaint)

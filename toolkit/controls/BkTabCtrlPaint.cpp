@@ -13,9 +13,18 @@ constexpr COLORREF kOutline = 0x707070;
 constexpr COLORREF kTabFills[] = {RGB(0xE6, 0xE6, 0xE6), RGB(0xF2, 0xF2, 0xF2),
                                   RGB(0xFF, 0xFF, 0xFF)};
 
+// Under a high-contrast theme the outline takes the element's ink (selected into the device
+// context), and the tabs the window's face, the selected one highlighted.
 void Outline(HDC dc, const RECT& rect) {
-    ScopedGdiObject<HBRUSH> brush(::CreateSolidBrush(kOutline));
+    ScopedGdiObject<HBRUSH> brush(
+        ::CreateSolidBrush(IsHighContrast() ? ::GetTextColor(dc) : kOutline));
     ::FrameRect(dc, &rect, brush.Get());
+}
+
+COLORREF TabFill(DWORD look) {
+    if (!IsHighContrast())
+        return kTabFills[look];
+    return ContrastColor(look == 2 ? COLOR_HIGHLIGHT : COLOR_WINDOW);
 }
 
 // Titles of "vertfont" tabs stand one character under the other.
@@ -40,7 +49,7 @@ void CBkTabCtrl::OnPaint(HDC dc) {
     BkPaintState saved;
     BeforePaint(dc, saved);
     const RECT frame = GetFrameRect();
-    if (CBkSkinBase* skin = GetSkin(m_frameSkin))
+    if (CBkSkinBase* skin = GetShownSkin(m_frameSkin))
         skin->Draw(dc, frame, 0);
     else
         Outline(dc, frame);
@@ -66,10 +75,10 @@ void CBkTabCtrl::DrawTab(HDC dc, int index) {
     const RECT tab = GetTabRect(index);
     const bool selected = index == m_curSel;
     const DWORD look = selected ? 2 : (index == m_hoverTab ? 1 : 0);
-    if (CBkSkinBase* skin = GetSkin(m_tabSkin)) {
+    if (CBkSkinBase* skin = GetShownSkin(m_tabSkin)) {
         skin->Draw(dc, tab, look);
     } else {
-        FillSolid(dc, tab, kTabFills[look]);
+        FillSolid(dc, tab, TabFill(look));
         Outline(dc, tab);
     }
     if (CBkSkinBase* icon = GetSkin(m_iconSkin)) {
@@ -88,7 +97,9 @@ void CBkTabCtrl::DrawTab(HDC dc, int index) {
     ::SetBkMode(dc, TRANSPARENT);
     if (selected && m_selectedFont != nullptr)
         ::SelectObject(dc, m_selectedFont);
-    if (m_crTabText != kNoColor)
+    if (IsHighContrast())
+        ::SetTextColor(dc, ContrastColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    else if (m_crTabText != kNoColor)
         ::SetTextColor(dc, m_crTabText);
     RECT box{};
     ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box, format | DT_CALCRECT);

@@ -171,6 +171,18 @@ bool CBkWindow::RedrawOnStateChange() {
            style.m_crBgHover != kNoColor;
 }
 
+ContrastLook CBkWindow::GetContrastLook() {
+    if (IsDisabled(true))
+        return ContrastLook::kUnavailable;
+    if ((m_state & (kStateHover | kStatePushed)) == 0)
+        return ContrastLook::kNormal;
+    const BkStyle& style = GetStyle();
+    CBkSkinBase* skin = style.m_strSkinName.empty() ? nullptr : GetSkin(style.m_strSkinName);
+    const bool showsHover =
+        style.m_crBgHover != kNoColor || (skin != nullptr && !skin->IgnoreState());
+    return showsHover ? ContrastLook::kHighlighted : ContrastLook::kNormal;
+}
+
 bool CBkWindow::Redraw(HDC dc, HRGN region) {
     if (region != nullptr && !::RectInRegion(region, &m_rect))
         return false;
@@ -235,6 +247,8 @@ void CBkWindow::DrawBackground(HDC dc) {
     COLORREF color = m_crBg != kNoColor ? m_crBg : style.m_crBg;
     if ((m_state & kStateHover) && style.m_crBgHover != kNoColor)
         color = style.m_crBgHover;
+    if (color != kNoColor && IsHighContrast())
+        color = RoleColors(style.m_contrastRole, GetContrastLook()).face;
     if (color != kNoColor)
         FillSolid(dc, m_rect, color);
 }
@@ -268,21 +282,26 @@ void CBkWindow::BeforePaint(HDC dc, BkPaintState& saved) {
         saved.oldBkMode = ::SetBkMode(dc, TRANSPARENT);
         saved.bkModeSet = true;
     }
-    const COLORREF background = m_crBg != kNoColor ? m_crBg : style.m_crBg;
-    if (background != kNoColor) {
-        saved.oldBkColor = ::SetBkColor(dc, background);
-        saved.bkColorSet = true;
-    }
-
-    const bool disabled = IsDisabled(true);
-    HFONT font = ResolveFont(false);
+    COLORREF background = m_crBg != kNoColor ? m_crBg : style.m_crBg;
     COLORREF text = m_crText != kNoColor ? m_crText : style.m_crText;
-    if (disabled) {
+    if (IsDisabled(true)) {
         if (style.m_crDisabled != kNoColor)
             text = style.m_crDisabled;
     } else if ((m_state & kStateHover) && style.m_crHover != kNoColor) {
         text = style.m_crHover;
     }
+    if (IsHighContrast()) {
+        const ContrastColors colors = RoleColors(style.m_contrastRole, GetContrastLook());
+        if (background != kNoColor)
+            background = colors.face;
+        text = colors.ink;
+    }
+    if (background != kNoColor) {
+        saved.oldBkColor = ::SetBkColor(dc, background);
+        saved.bkColorSet = true;
+    }
+
+    HFONT font = ResolveFont(false);
     saved.oldFont = ::SelectObject(dc, font);
     if (text != kNoColor) {
         saved.oldTextColor = ::SetTextColor(dc, text);

@@ -5,6 +5,7 @@
 #include "toolkit/elements/BkMessageMap.h"
 #include "toolkit/styles/BkNotation.h"
 #include "toolkit/styles/BkObject.h"
+#include "toolkit/styles/HighContrast.h"
 #include "toolkit/skins/ElementState.h"
 #include "toolkit/elements/PositionExpression.h"
 
@@ -75,6 +76,10 @@ public:
     virtual UINT HitTest(int x, int y);
     // Whether hover and press changes must repaint the element.
     virtual bool RedrawOnStateChange();
+    // How the element looks under a high-contrast theme: unavailable when it or an ancestor is
+    // disabled, highlighted under the pointer or pressed when its background shows that (a
+    // hover colour, or a skin that draws by state), else normal.
+    virtual ContrastLook GetContrastLook();
     virtual bool IsContainer() const { return false; }
     // Shows or hides the real window that the element stands for, as its visibility (its
     // ancestors' included) says; most elements stand for none.
@@ -130,9 +135,10 @@ public:
     void NotifyMouseIfAsked(UINT message) const;
 
     // The background: the style's skin, else the element's or the style's colour (the hover
-    // colour while hovered).
+    // colour while hovered); under a high-contrast theme a colour is the role's face.
     void DrawBackground(HDC dc);
-    // Selects the element's colours and font into the device context.
+    // Selects the element's colours and font into the device context; under a high-contrast
+    // theme the colours of the style's role, whatever the element's and the style's own say.
     void BeforePaint(HDC dc, BkPaintState& saved);
     void AfterPaint(HDC dc, const BkPaintState& saved);
 

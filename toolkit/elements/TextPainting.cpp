@@ -1,6 +1,7 @@
 #include "toolkit/elements/TextPainting.h"
 
 #include "platform/GdiplusSession.h"
+#include "toolkit/styles/HighContrast.h"
 #include "toolkit/styles/BkFontPool.h"
 #include "toolkit/styles/BkStyle.h"
 #include "toolkit/styles/DisplayScale.h"
@@ -105,7 +106,9 @@ void PaintText(HDC dc, const std::wstring& text, RECT rect, UINT format, const B
         DrawWithGdiplus(dc, text, rect, format);
         return;
     }
-    if (style.m_nShadow != 0 && DrawShadowed(dc, text, rect, format, style.m_crShadow))
+    // A shadow's colour is no colour of a high-contrast theme.
+    if (style.m_nShadow != 0 && !IsHighContrast() &&
+        DrawShadowed(dc, text, rect, format, style.m_crShadow))
         return;
     ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect, format);
 }

@@ -12,6 +12,7 @@
 #include "toolkit/frame/BkDialogView.h"
 #include "toolkit/frame/BkShadowWnd.h"
 #include "toolkit/frame/WindowDpi.h"
+#include "toolkit/styles/HighContrast.h"
 
 #include <algorithm>
 
@@ -66,8 +67,11 @@ public:
     MESSAGE_HANDLER(WM_WINDOWPOSCHANGING, OnWindowPosChanging)
     MESSAGE_HANDLER(WM_GETMINMAXINFO, OnGetMinMaxInfo)
     MESSAGE_HANDLER(WM_SIZE, OnSize)
-    MESSAGE_HANDLER(WM_NCACTIVATE, OnAnswerTrue)
+    MESSAGE_HANDLER(WM_NCACTIVATE, OnNcActivate)
     MESSAGE_HANDLER(WM_ERASEBKGND, OnAnswerTrue)
+    MESSAGE_HANDLER(WM_SETTINGCHANGE, OnSettingChange)
+    MESSAGE_HANDLER(WM_SYSCOLORCHANGE, OnContrastChange)
+    MESSAGE_HANDLER(WM_THEMECHANGED, OnContrastChange)
     MESSAGE_HANDLER(WM_CLOSE, OnClose)
     MESSAGE_HANDLER(WM_KEYDOWN, OnKeyDown)
     MESSAGE_HANDLER(WM_COMMAND, OnCommand)
@@ -198,6 +202,31 @@ protected:
     }
 
     LRESULT OnAnswerTrue(UINT, WPARAM, LPARAM, BOOL&) { return TRUE; }
+
+    // Nothing to draw outside the client area; under a high-contrast theme the title bar shows
+    // whether the window is active.
+    LRESULT OnNcActivate(UINT, WPARAM wParam, LPARAM, BOOL&) {
+        m_view.SetCaptionActive(wParam != FALSE);
+        return TRUE;
+    }
+
+    LRESULT OnSettingChange(UINT message, WPARAM wParam, LPARAM lParam, BOOL& handled) {
+        if (wParam == SPI_SETHIGHCONTRAST)
+            return OnContrastChange(message, wParam, lParam, handled);
+        handled = FALSE;
+        return 0;
+    }
+
+    // A high-contrast theme turned on or off, or its colours changed: the window follows at
+    // once, its shadow too (which such a theme does not show).
+    LRESULT OnContrastChange(UINT, WPARAM, LPARAM, BOOL& handled) {
+        RefreshHighContrast();
+        m_view.RepaintAll();
+        if (m_shadowEnabled)
+            m_shadow.Refresh();
+        handled = FALSE;
+        return 0;
+    }
 
     // Closing is the owner's decision: it gets a click on element 2.
     LRESULT OnClose(UINT, WPARAM, LPARAM, BOOL&) {
@@ -401,6 +430,7 @@ template <typename T, typename TView> INT_PTR CBkDialogImpl<T, TView>::DoModal(H
     }
     CenterWindow(frame, owner);
     BringToForeground();
+    m_view.SetCaptionActive(::GetActiveWindow() == frame);
 
     MSG message;
     while (!m_endModal && ::IsWindow(frame) &&

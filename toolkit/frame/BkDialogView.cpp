@@ -65,9 +65,7 @@ bool CBkDialogView::LoadLayoutText(const char* text) {
     document.Parse(text, nullptr, TIXML_ENCODING_UTF8);
     const TiXmlElement* root = document.RootElement();
     if (document.Error() || root == nullptr || std::strcmp(root->Value(), "layer") != 0) {
-        m_fullRepaint = m_needsRedraw = true;
-        if (IsWindow())
-            ::InvalidateRect(m_hWnd, nullptr, FALSE);
+        RepaintAll();
         return false;
     }
 
@@ -174,8 +172,7 @@ void CBkDialogView::StackSections() {
         position.cy = client.bottom - footerHeight - headerBottom;
         place(m_body);
     }
-    m_fullRepaint = m_needsRedraw = true;
-    ::InvalidateRect(m_hWnd, nullptr, FALSE);
+    RepaintAll();
 }
 
 CBkWindow* CBkDialogView::FindElementById(UINT id) {

@@ -72,6 +72,11 @@ public:
     HWND GetToolTipWindow() const { return m_toolTip; }
     // The frame's shadow, told to show itself after paints; null for none.
     void AttachShadow(CShadowWnd* shadow) { m_shadow = shadow; }
+    // Whether the frame is the active window, which its title bar shows under a high-contrast
+    // theme: repaints then.
+    void SetCaptionActive(bool active);
+    // Repaints everything, after the high-contrast setting or the system colours changed.
+    void RepaintAll();
 
     // Each answers TRUE when an element with the id exists (header, body, footer searched in
     // that order) and repaints what changed.
@@ -239,6 +244,7 @@ private:
     bool m_loaded = false;
     std::string m_frameSkin;
     int m_dpi = kDefaultDpi;
+    bool m_captionActive = true;
 
     // Input and painting state.
     UINT m_hoverElement = 0;

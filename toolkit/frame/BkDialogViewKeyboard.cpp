@@ -4,6 +4,7 @@
 
 #include "platform/GdiplusSession.h"
 #include "toolkit/elements/ElementRegistry.h"
+#include "toolkit/styles/HighContrast.h"
 
 #include <objidl.h>
 #include <gdiplus.h>
@@ -13,7 +14,7 @@
 
 namespace {
 
-// The accent blue of the program's look.
+// The accent blue of the program's look; a high-contrast theme's highlight in its place.
 constexpr COLORREF kFocusCueColor = RGB(0x2B, 0x78, 0xB4);
 // How far the cue stands off the element, and its width, at 96 DPI.
 constexpr int kFocusCueGap = 3;
@@ -208,8 +209,9 @@ void CBkDialogView::DrawFocusCue(HDC dc) {
     EnsureGdiplusStarted();
     Gdiplus::Graphics graphics(dc);
     graphics.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
-    const Gdiplus::Pen pen(Gdiplus::Color(255, GetRValue(kFocusCueColor), GetGValue(kFocusCueColor),
-                                          GetBValue(kFocusCueColor)),
-                           kFocusCueWidth * m_dpi / kDefaultDpi);
+    const COLORREF color = IsHighContrast() ? ContrastColor(COLOR_HIGHLIGHT) : kFocusCueColor;
+    const Gdiplus::Pen pen(
+        Gdiplus::Color(255, GetRValue(color), GetGValue(color), GetBValue(color)),
+        kFocusCueWidth * m_dpi / kDefaultDpi);
     graphics.DrawPath(&pen, &path);
 }

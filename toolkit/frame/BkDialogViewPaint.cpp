@@ -3,9 +3,11 @@
 #include "toolkit/frame/BkDialogView.h"
 
 #include "toolkit/styles/BkFontPool.h"
+#include "toolkit/styles/HighContrast.h"
 #include "toolkit/frame/BkShadowWnd.h"
 #include "toolkit/frame/FrameOutline.h"
 #include "toolkit/skins/BkSkinPool.h"
+#include "toolkit/skins/ColorFills.h"
 
 #include <algorithm>
 #include <vector>
@@ -37,6 +39,20 @@ void CBkDialogView::OnDestroy() {
     SetMsgHandled(FALSE);
 }
 
+void CBkDialogView::SetCaptionActive(bool active) {
+    if (active == m_captionActive)
+        return;
+    m_captionActive = active;
+    if (IsHighContrast())
+        RepaintAll();
+}
+
+void CBkDialogView::RepaintAll() {
+    m_fullRepaint = m_needsRedraw = true;
+    if (IsWindow())
+        ::InvalidateRect(m_hWnd, nullptr, FALSE);
+}
+
 void CBkDialogView::PaintTo(HDC dc) {
     if (m_fullRepaint) {
         m_dirtyRegion.Reset();
@@ -55,6 +71,11 @@ void CBkDialogView::PaintTo(HDC dc) {
             if (region != nullptr)
                 ::SelectClipRgn(memory, region);
             const RECT client{0, 0, size.cx, size.cy};
+            const CaptionActiveScope caption(m_captionActive);
+            // Under a high-contrast theme the window's colour is under everything, where the
+            // pictures that are not drawn then would lie.
+            if (IsHighContrast())
+                FillSolid(memory, client, ContrastColor(COLOR_WINDOW));
             if (!m_frameSkin.empty()) {
                 if (CBkSkinBase* skin = GetSkin(m_frameSkin))
                     skin->Draw(memory, client, 0);
@@ -93,8 +114,11 @@ void CBkDialogView::DrawOutline(HRGN region) {
     }
     ::GdiFlush();
     // Black at opacity 110 laid on the pixels: a line 1 pixel wide with 3-pixel bevels at
-    // 96 DPI. The back buffer's rows run bottom-up.
+    // 96 DPI; under a high-contrast theme the line is the theme's window frame. The back
+    // buffer's rows run bottom-up.
     constexpr int kKept = 255 - 110;
+    const bool contrast = IsHighContrast();
+    const COLORREF frame = ContrastColor(COLOR_WINDOWFRAME);
     for (const OutlineSpan& span : OutlineSpans(size.cx, size.cy, ToDevice(1), ToDevice(3))) {
         for (const RECT& rect : clip) {
             if (span.y < rect.top || span.y >= rect.bottom)
@@ -103,6 +127,10 @@ void CBkDialogView::DrawOutline(HRGN region) {
             for (int x = std::max<int>(span.left, rect.left);
                  x < std::min<int>(span.right, rect.right); ++x) {
                 RGBQUAD& pixel = row[x];
+                if (contrast) {
+                    pixel = RGBQUAD{GetBValue(frame), GetGValue(frame), GetRValue(frame), 0};
+                    continue;
+                }
                 pixel.rgbBlue = static_cast<BYTE>((pixel.rgbBlue * kKept + 127) / 255);
                 pixel.rgbGreen = static_cast<BYTE>((pixel.rgbGreen * kKept + 127) / 255);
                 pixel.rgbRed = static_cast<BYTE>((pixel.rgbRed * kKept + 127) / 255);

@@ -166,6 +166,11 @@ void CShadowWnd::OnOwnerMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
+void CShadowWnd::Refresh() {
+    if (m_shown)
+        Redraw();
+}
+
 void CShadowWnd::CheckShow() {
     if (!m_created || m_shown)
         return;

@@ -25,6 +25,8 @@ public:
     // After each paint of the frame's view: a hidden shadow shows once the frame is visible
     // and not minimised.
     void CheckShow();
+    // Draws a shown shadow again, after the look of the system changed.
+    void Refresh();
 
     HWND GetWindow() const { return m_window; }
     bool IsShown() const { return m_shown; }

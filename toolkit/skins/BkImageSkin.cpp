@@ -4,7 +4,11 @@
 #include "toolkit/skins/ElementState.h"
 #include "toolkit/skins/ColorFills.h"
 
-HRESULT CBkImageSkin::SetAttribute(const std::string& name, const std::string& value, bool) {
+HRESULT CBkImageSkin::SetAttribute(const std::string& name, const std::string& value,
+                                   bool loading) {
+    const HRESULT taken = CBkSkinBase::SetAttribute(name, value, loading);
+    if (SUCCEEDED(taken))
+        return taken;
     const char* text = value.c_str();
     if (name == "src") {
         m_source = value;
@@ -57,6 +61,15 @@ void CBkImageSkin::FollowDpi() {
 void CBkImageSkin::Draw(HDC dc, const RECT& rect, DWORD state) {
     FollowDpi();
     const int index = static_cast<int>(state);
+    if (IsHighContrast()) {
+        // What the picture would cover: a sub-image, or the whole bitmap for index -1.
+        if (GetBitmap() != nullptr && (GetSubWidth() != 0 || index == -1)) {
+            const SIZE size = index == -1 && m_stretchX == 0 ? GetBitmapSize() : GetSkinSize();
+            FillPictureArea(dc, RECT{rect.left, rect.top, rect.left + size.cx, rect.top + size.cy},
+                            LookOfSubImage(state));
+        }
+        return;
+    }
     if (m_stretchX == 0 || m_stretchY == 0) {
         CBkImage::Draw(dc, rect.left, rect.top, index);
         return;
@@ -79,6 +92,9 @@ SIZE CBkImageSkin::GetSkinSize() {
 
 HRESULT CBkSkinImgFrame::SetAttribute(const std::string& name, const std::string& value,
                                       bool loading) {
+    const HRESULT taken = CBkSkinBase::SetAttribute(name, value, loading);
+    if (SUCCEEDED(taken))
+        return taken;
     if (SUCCEEDED(m_image.SetAttribute(name, value, loading)))
         return S_OK;
     const char* text = value.c_str();
@@ -108,6 +124,12 @@ HRESULT CBkSkinImgFrame::SetAttribute(const std::string& name, const std::string
 }
 
 void CBkSkinImgFrame::Draw(HDC dc, const RECT& rect, DWORD) {
+    if (IsHighContrast()) {
+        // The frame's pictures are not drawn; what the role or the centre fills is.
+        if (m_contrastRole != ContrastRole::kUnset || m_crBg != kNoColor)
+            FillSolid(dc, rect, ContrastColorsFor(ContrastLook::kNormal).face);
+        return;
+    }
     m_image.FollowDpi();
     const SIZE size = m_image.GetBitmapSize();
     const int w = size.cx, h = size.cy;
@@ -144,6 +166,9 @@ void CBkSkinImgFrame::Draw(HDC dc, const RECT& rect, DWORD) {
 
 HRESULT CBkSkinImgHorzExtend::SetAttribute(const std::string& name, const std::string& value,
                                            bool loading) {
+    const HRESULT taken = CBkSkinBase::SetAttribute(name, value, loading);
+    if (SUCCEEDED(taken))
+        return taken;
     if (SUCCEEDED(m_image.SetAttribute(name, value, loading)))
         return S_OK;
     if (name != "left")
@@ -170,6 +195,11 @@ void CBkSkinImgHorzExtend::Draw(HDC dc, const RECT& rect, DWORD state) {
     RECT target = rect;
     if (target.right - target.left < size.cx)
         target.right = target.left + size.cx;
+    if (IsHighContrast()) {
+        FillPictureArea(dc, RECT{target.left, target.top, target.right, target.top + size.cy},
+                        LookOfSubImage(static_cast<DWORD>(index)));
+        return;
+    }
     const int w = m_image.GetSubWidth() != 0 ? m_image.GetSubWidth() : size.cx;
     const int h = size.cy, a = m_image.AtBitmapDpi(m_left), W = target.right - target.left;
     const int offset = index * m_image.GetSubWidth();

@@ -3,6 +3,7 @@
 #include "platform/ComPtr.h"
 #include "platform/DibInfo.h"
 #include "platform/GdiplusSession.h"
+#include "toolkit/skins/PictureRecolour.h"
 #include "toolkit/skins/PictureResample.h"
 
 #include <objidl.h>
@@ -69,6 +70,15 @@ std::unique_ptr<BkPicture> BkPicture::Resampled(SIZE size) const {
     if (IsEmpty() || !picture->Allocate(size))
         return picture;
     ResampleBox(m_bits, m_size, picture->m_bits, size);
+    picture->NoteOpacity();
+    return picture;
+}
+
+std::unique_ptr<BkPicture> BkPicture::Recoloured(COLORREF face, COLORREF ink) const {
+    auto picture = std::make_unique<BkPicture>();
+    if (IsEmpty() || !picture->Allocate(m_size))
+        return picture;
+    RecolourTwoTone(m_bits, picture->m_bits, static_cast<size_t>(m_size.cx) * m_size.cy, face, ink);
     picture->NoteOpacity();
     return picture;
 }

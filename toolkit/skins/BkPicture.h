@@ -21,6 +21,8 @@ public:
     static std::unique_ptr<BkPicture> Decode(const std::string& bytes);
     // This picture at another size, through a box filter; empty when either size is.
     std::unique_ptr<BkPicture> Resampled(SIZE size) const;
+    // This two-tone picture in a face and an ink colour (PictureRecolour.h).
+    std::unique_ptr<BkPicture> Recoloured(COLORREF face, COLORREF ink) const;
 
     SIZE Size() const { return m_size; }
     bool IsEmpty() const { return !m_bitmap; }

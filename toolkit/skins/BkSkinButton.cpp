@@ -5,7 +5,11 @@
 #include "toolkit/skins/ElementState.h"
 #include "toolkit/skins/ColorFills.h"
 
-HRESULT CBkSkinButton::SetAttribute(const std::string& name, const std::string& value, bool) {
+HRESULT CBkSkinButton::SetAttribute(const std::string& name, const std::string& value,
+                                    bool loading) {
+    const HRESULT taken = CBkSkinBase::SetAttribute(name, value, loading);
+    if (SUCCEEDED(taken))
+        return taken;
     static const struct {
         const char* name;
         COLORREF CBkSkinButton::*field;
@@ -29,6 +33,14 @@ HRESULT CBkSkinButton::SetAttribute(const std::string& name, const std::string& 
 }
 
 void CBkSkinButton::Draw(HDC dc, const RECT& rect, DWORD state) {
+    if (IsHighContrast()) {
+        // A face in the role's colours, framed in its ink.
+        const ContrastColors colors = ContrastColorsFor(LookOfState(state));
+        FillSolid(dc, rect, colors.face);
+        ScopedGdiObject<HBRUSH> border(::CreateSolidBrush(colors.ink));
+        ::FrameRect(dc, &rect, border.Get());
+        return;
+    }
     FillSolid(dc, rect, m_crBg);
     if ((state & kStateDisabled) == 0) {
         RECT face = rect;
@@ -44,7 +56,11 @@ void CBkSkinButton::Draw(HDC dc, const RECT& rect, DWORD state) {
     ::FrameRect(dc, &rect, border.Get());
 }
 
-HRESULT CBkSkinGradation::SetAttribute(const std::string& name, const std::string& value, bool) {
+HRESULT CBkSkinGradation::SetAttribute(const std::string& name, const std::string& value,
+                                       bool loading) {
+    const HRESULT taken = CBkSkinBase::SetAttribute(name, value, loading);
+    if (SUCCEEDED(taken))
+        return taken;
     if (name == "from")
         m_crFrom = ParseColor(value.c_str());
     else if (name == "to")
@@ -61,6 +77,10 @@ HRESULT CBkSkinGradation::SetAttribute(const std::string& name, const std::strin
 void CBkSkinGradation::Draw(HDC dc, const RECT& rect, DWORD) {
     if (m_crFrom == kNoColor || m_crTo == kNoColor)
         return;
+    if (IsHighContrast()) {
+        FillSolid(dc, rect, ContrastColorsFor(ContrastLook::kNormal).face);
+        return;
+    }
     FillSolid(dc, rect, m_crTo);
     RECT span = rect;
     if (m_size > 0) {

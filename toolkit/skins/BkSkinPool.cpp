@@ -32,6 +32,13 @@ CBkSkinBase* GetSkin(const std::string& name) {
     return skin;
 }
 
+CBkSkinBase* GetShownSkin(const std::string& name) {
+    CBkSkinBase* skin = GetSkin(name);
+    if (skin != nullptr && IsHighContrast() && skin->GetContrastRole() == ContrastRole::kUnset)
+        return nullptr;
+    return skin;
+}
+
 namespace {
 
 template <typename Skin> std::unique_ptr<CBkSkinBase> Make() {

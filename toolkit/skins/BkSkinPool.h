@@ -29,5 +29,9 @@ private:
 // whose image could not be fetched is returned all the same and draws nothing.
 CBkSkinBase* GetSkin(const std::string& name);
 
+// As GetSkin, but null for a skin that a high-contrast theme leaves undrawn (one without a role),
+// where the caller has a plain look of its own to draw instead.
+CBkSkinBase* GetShownSkin(const std::string& name);
+
 // A new skin of the type that the tag names, or null for an unknown tag.
 std::unique_ptr<CBkSkinBase> CreateSkin(const char* tag);

@@ -63,6 +63,8 @@ HRESULT BkStyle::SetAttribute(const std::string& name, const std::string& value,
         m_hHoverFont = FontFromCode(value);
     else if (name == "margin")
         m_nMarginX = m_nMarginY = ParseDecimal(text);
+    else if (name == "hcrole")
+        return ParseContrastRole(text, m_contrastRole) ? S_FALSE : E_FAIL;
     else if (name == "cursor") {
         if (value == "hand")
             m_cursorId = 32649;

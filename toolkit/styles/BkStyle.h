@@ -4,6 +4,7 @@
 
 #include "toolkit/styles/BkNotation.h"
 #include "toolkit/styles/BkObject.h"
+#include "toolkit/styles/HighContrast.h"
 
 #include <map>
 #include <string>
@@ -11,7 +12,8 @@
 class BkStyle : public CBkObject {
     BK_TAG_NAME("style")
 public:
-    // Colours, "cursor": 1; other known names: 0; unknown names and cursors: E_FAIL.
+    // Colours, "cursor", "hcrole": 1; other known names: 0; unknown names, cursors and roles:
+    // E_FAIL.
     HRESULT SetAttribute(const std::string& name, const std::string& value, bool loading) override;
 
     COLORREF m_crBg = kNoColor;
@@ -35,6 +37,9 @@ public:
     int m_nGdiplus = 0;
     COLORREF m_crShadow = RGB(1, 1, 1);
     std::string m_strName;
+    // The colours the class takes under a high-contrast theme, whatever its own say: its
+    // elements' texts take the role's ink and their backgrounds its face.
+    ContrastRole m_contrastRole = ContrastRole::kUnset;
 };
 
 // Process-wide, created on first use and never destroyed. Always holds the default class,

@@ -6,6 +6,7 @@
 #include "toolkit/resources/BkResource.h"
 #include "toolkit/skins/BkImagePools.h"
 #include "toolkit/skins/BkSkinPool.h"
+#include "toolkit/skins/PictureRecolour.h"
 #include "toolkit/skins/SkinListLoader.h"
 #include "toolkit/styles/DisplayScale.h"
 
@@ -186,6 +187,75 @@ TEST_F(SkinTest, DrawsPartsOfItsImageStretched) {
     EXPECT_TRUE(Near(canvas.Pixel(6, 6), kBlue, 8));
     EXPECT_TRUE(Near(canvas.Pixel(34, 14), kBlue, 8));
     EXPECT_EQ(canvas.Pixel(4, 4), kWhite);
+}
+
+// Under a high-contrast theme (window green, caption blue, button face yellow, highlight red,
+// their inks black): pictures without a role are not drawn, those with one fill their area
+// with its face, skins of colours alone take the window's colours.
+TEST_F(SkinTest, DrawsTheRolesColoursUnderAHighContrastTheme) {
+    ContrastTheme theme;
+    theme.on = true;
+    theme.colors[COLOR_WINDOW] = kGreen;
+    theme.colors[COLOR_ACTIVECAPTION] = kBlue;
+    theme.colors[COLOR_BTNFACE] = kYellow;
+    theme.colors[COLOR_HIGHLIGHT] = kRed;
+    SetContrastThemeReader([&theme](ContrastTheme& read) { read = theme; });
+    RefreshHighContrast();
+    struct Case {
+        const char* skin;
+        DWORD state;
+        std::vector<Probe> probes;
+    };
+    const Case cases[] = {
+        {"four", 1, {{4, 3, kWhite}}},
+        {"list", 2, {{1, 1, kWhite}}},
+        {"frame", 0, {{0, 0, kGreen}, {10, 6, kGreen}}}, // its centre colour, not its pictures
+        {"four_caption", 0, {{4, 3, kBlue}, {7, 5, kBlue}, {8, 3, kWhite}, {4, 6, kWhite}}},
+        {"four_caption", 1, {{4, 3, kRed}}},
+        {"four_caption", 3, {{4, 3, kBlue}}},
+        {"strip_window", 0, {{30, 3, kGreen}, {30, 6, kWhite}}}, // the rect's width, its height
+        {"list_button", 2, {{1, 1, kRed}, {4, 1, kWhite}}},
+        {"list_button", 0, {{1, 1, kYellow}}},
+        {"button", 0, {{0, 0, kBlack}, {10, 10, kGreen}}},
+        {"button", 2, {{10, 10, kRed}}},
+        {"gradient", 0, {{0, 1, kGreen}, {19, 1, kGreen}}},
+    };
+    for (const Case& c : cases) {
+        DibCanvas canvas(40, 20);
+        GetSkin(c.skin)->Draw(canvas.Dc(), RECT{0, 0, 40, 20}, c.state);
+        for (const Probe& p : c.probes)
+            EXPECT_EQ(canvas.Pixel(p.x, p.y), p.color)
+                << c.skin << " state " << c.state << " at " << p.x << "," << p.y;
+    }
+    // The shadow's pieces are not drawn either.
+    DibCanvas canvas(40, 20);
+    GetSkin("strip")->DrawPart(canvas.Dc(), RECT{5, 5, 35, 15}, RECT{8, 0, 16, 6});
+    EXPECT_EQ(canvas.Pixel(6, 6), kWhite);
+    SetContrastThemeReader(nullptr);
+    RefreshHighContrast();
+}
+
+// Two-tone pictures: white the ink, black the face, greys between, alpha the coverage.
+TEST(PictureRecolour, PaintsTheInkAndTheFaceByTone) {
+    struct Case {
+        BYTE source[4]; // premultiplied blue, green, red, alpha
+        BYTE expected[4];
+    };
+    const COLORREF face = RGB(0x10, 0x20, 0x30), ink = RGB(0xF0, 0xE0, 0xD0);
+    const Case cases[] = {
+        {{0, 0, 0, 255}, {0x30, 0x20, 0x10, 255}},       // face
+        {{255, 255, 255, 255}, {0xD0, 0xE0, 0xF0, 255}}, // ink
+        {{128, 128, 128, 255}, {0x80, 0x80, 0x80, 255}}, // half of each
+        {{128, 128, 128, 128}, {0x68, 0x70, 0x78, 128}}, // half-covered ink
+        {{0, 0, 0, 0}, {0, 0, 0, 0}},                    // not covered
+    };
+    for (const Case& c : cases) {
+        BYTE target[4];
+        RecolourTwoTone(c.source, target, 1, face, ink);
+        for (int i = 0; i < 4; ++i)
+            EXPECT_NEAR(target[i], c.expected[i], 1)
+                << "channel " << i << " of " << int(c.source[1]) << "/" << int(c.source[3]);
+    }
 }
 
 // The program's skin list and pictures, read from Chronalign.exe beside the tests.
