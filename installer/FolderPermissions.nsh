@@ -8,11 +8,13 @@
 !define LOCAL_SYSTEM "*S-1-5-18"
 !define USERS "*S-1-5-32-545"
 
-; Runs icacls on the folder in $0 with the arguments, and fails the installation if it fails.
+; Runs icacls on the folder in $0 with the arguments, and fails the installation, leaving no
+; empty folder, if it fails.
 !macro ICACLS arguments
     DetailPrint "icacls $\"$0$\" ${arguments}"
     ExecWait '"$1" "$0" ${arguments}' $2
     ${If} $2 != 0
+        RMDir $0
         !insertmacro FAIL ${ERROR_INSTALL_FAILURE} \
             "The permissions of $0 could not be set (icacls ended with $2)"
     ${EndIf}
@@ -29,8 +31,16 @@
 Function SecureFolderOutsideProgramFiles
     ; "..\" and the like resolved; the comparisons ignore case.
     GetFullPathName $0 $INSTDIR
-    !insertmacro IF_IN_FOLDER $PROGRAMFILES32 inside
-    !insertmacro IF_IN_FOLDER $PROGRAMFILES64 inside
+    ; Both Program Files folders, as the 64-bit view names them: a 64-bit installer's
+    ; $PROGRAMFILES32 may be the 64-bit one.
+    SetRegView 64
+    ReadRegStr $4 HKLM "Software\Microsoft\Windows\CurrentVersion" "ProgramFilesDir"
+    ReadRegStr $5 HKLM "Software\Microsoft\Windows\CurrentVersion" "ProgramFilesDir (x86)"
+    SetRegView ${REG_VIEW}
+    !insertmacro IF_IN_FOLDER $4 inside
+    ${If} $5 != ""
+        !insertmacro IF_IN_FOLDER $5 inside
+    ${EndIf}
 
     ; A 32-bit installer on 64-bit Windows would be sent to the 32-bit system folder.
     StrCpy $1 "$SYSDIR\icacls.exe"
