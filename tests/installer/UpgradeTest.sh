@@ -2,9 +2,15 @@
 # Upgrades and their failures, silently under Wine: over a running copy that does not close and
 # one that does, over an older version's window found by its process, over a copy found only by
 # its locked file, with "/t" refused; an uninstall while the program runs; a downgrade; the
-# installation of the other architecture; Windows older than 7. A failure ends with its own code
-# and changes nothing. Arguments: see common.sh.
+# installation of the other architecture; Windows older than 7; and the uninstaller's Retry,
+# interactively. A failure ends with its own code and changes nothing. Arguments: see common.sh.
 set -eu
+# The interactive uninstaller is answered by keys, which go to the focused window: no other
+# test's windows may take the focus on a display of this test's own.
+if [ -z "${CHRONALIGN_OWN_DISPLAY:-}" ]; then
+    CHRONALIGN_OWN_DISPLAY=1 DISPLAY='' exec "$(dirname "$0")/../../scripts/with-display.sh" \
+        sh "$0" "$@"
+fi
 . "$(dirname "$0")/common.sh"
 
 older="$work/setup-1.0.0.1.exe"
@@ -68,6 +74,50 @@ install
 ! running "$started_pid" || fail "the running copy was not ended"
 end_process "$started_pid"
 check_installed "the upgrade once the copy has closed" "$default_dir"
+
+# Interactively the uninstaller offers Retry while the program runs, and goes on once it has
+# closed. Its windows, the page and then the message box over it, are counted by their caption.
+uninstaller_windows() {
+    tries=0
+    until [ "$(xdotool search --onlyvisible --name '^Tavemark Chronalign Uninstall' |
+        wc -l)" = "$1" ]; do
+        tries=$((tries + 1))
+        if ! running "$uninstaller_pid" || [ "$tries" = 600 ]; then
+            fail "the uninstaller did not show $1 window(s) within 60 s"
+            return
+        fi
+        sleep 0.1
+    done
+}
+start_captioned_window
+kill -STOP "$started_pid"
+set -f
+# shellcheck disable=SC2086 # "_?=" is split like "/D="
+"$wine_run" "$default_dir\\Uninstall.exe" _?=$default_dir &
+uninstaller_pid=$!
+set +f
+uninstaller_windows 1
+xdotool key Return # "Uninstall" on the confirmation page
+uninstaller_windows 2
+[ -f "$installed/Chronalign.exe" ] || fail "the uninstaller went on while the program ran"
+kill -CONT "$started_pid"
+# "Retry", then "Close" once the uninstaller is done.
+tries=0
+while running "$uninstaller_pid" && [ "$tries" -lt 60 ]; do
+    xdotool key Return
+    tries=$((tries + 1))
+    sleep 1
+done
+status=0
+wait "$uninstaller_pid" || status=$?
+label="interactive uninstall, retried once the program has closed"
+expect_status 0
+! running "$started_pid" || fail "$label: the program was not closed"
+end_process "$started_pid"
+[ "$(ls -A "$installed")" = Uninstall.exe ] || fail "$label: left $(ls -A "$installed")"
+passed "$label"
+rm -r "$installed"
+install
 
 # An older version's window, of a class made up at run time, is the installed program's.
 cp "$holder" "$installed/Chronalign.exe"
