@@ -120,7 +120,6 @@ C:\\Program Files\\..\\Tools\\Tavemark Chronalign|C:\\Tools\\Tavemark Chronalign
 C:\\Program Files\\Tavemark Chronalign|
 C:\\PROGRAM FILES (X86)\\Tavemark Chronalign|
 EOF
-cat "$icacls.log" 2>/dev/null && echo "^ the recorded icacls command lines"
 
 # A leftover uninstaller in another directory removes neither the installation's entry nor its
 # shortcut.
