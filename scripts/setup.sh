@@ -8,7 +8,7 @@ scripts=$(cd "$(dirname "$0")" && pwd)
 packages="cmake ninja-build python3 file dpkg-dev xz-utils util-linux
           g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix googletest
           wine64 xvfb xauth xdotool xcompmgr procps imagemagick librsvg2-bin icoutils x11-utils
-          iproute2 nsis
+          iproute2 nsis osslsigncode openssl
           clang-14 libclang-rt-14-dev faketime"
 
 as_root() {

@@ -1,153 +1,13 @@
 #!/bin/sh
-# The installer, run silently under Wine in a fresh 64-bit prefix of its own (created once per
-# run): the install and its record, the Add/Remove Programs entry, a reinstall, a move into a
-# directory with blanks and non-ASCII letters, and the uninstaller, which ends a running copy
-# and takes away exactly what was installed. The x64 installer goes into the 64-bit Program
-# Files and registry view, the x86 one into their 32-bit counterparts of the 64-bit prefix.
-#   InstallerTest.sh <setup.exe> <version> <x64|x86> <wine-run> <InstanceHolder.exe> <prefix>
+# The installer, run silently under Wine: the install and its record, the Add/Remove Programs
+# entry, a reinstall, a move into a directory with blanks and non-ASCII letters, the permissions
+# of a directory outside Program Files, and the uninstaller, which ends a running copy and takes
+# away exactly what was installed, and, left behind, only its own. Arguments: see common.sh.
 set -eu
+. "$(dirname "$0")/common.sh"
 
-# Wine and xdotool must see the same display.
-if [ -z "${DISPLAY:-}" ]; then
-    exec "$(dirname "$0")/../../scripts/with-display.sh" sh "$0" "$@"
-fi
-
-installer=$1
-version=$2
-architecture=$3
-wine_run=$4
-holder=$5
-prefix=$6
-
-# Wine reads non-ASCII arguments in the locale's charset.
-export LC_ALL=C.UTF-8
-export CHRONALIGN_WINEPREFIX="$prefix" WINEPREFIX="$prefix" WINEDEBUG=-all
-# No menu entries for the shortcut in the home directory of the machine.
-export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
-
-# The keys are read where they are stored, in the 64-bit view.
-native_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
-wow64_key='HKLM\Software\WOW6432Node\Microsoft\Windows\CurrentVersion\Uninstall'
-if [ "$architecture" = x64 ]; then
-    windows_program_files='C:\Program Files'
-    other_program_files='Program Files (x86)'
-    uninstall_key=$native_key
-    other_key=$wow64_key
-else
-    windows_program_files='C:\Program Files (x86)'
-    other_program_files='Program Files'
-    uninstall_key=$wow64_key
-    other_key=$native_key
-fi
-program_files="$prefix/drive_c/${windows_program_files#C:\\}"
-shortcut="$prefix/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Tavemark Chronalign.lnk"
-default_dir="$windows_program_files\Tavemark Chronalign"
 other_dir="$windows_program_files\Tavemark Zeitgeber ä"
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/chronalign-installer.XXXXXX")
-failures=0
-reported=0
-fail() {
-    echo "FAIL $*"
-    failures=$((failures + 1))
-}
-# Reports the step that just ended: ok when it failed no check.
-passed() {
-    if [ "$failures" = "$reported" ]; then
-        echo "ok   $*"
-    fi
-    reported=$failures
-}
-
-finish() {
-    # A command that failed under "set -e" fails the test as well.
-    [ $? = 0 ] || failures=$((failures + 1))
-    /usr/lib/wine/wineserver -k 2>/dev/null || true
-    rm -rf "$work"
-    echo "$failures failed"
-    # The prefix is kept for a look after a failure; the next run starts afresh anyway.
-    [ "$failures" != 0 ] || rm -rf "$prefix"
-    exit $((failures != 0))
-}
-trap finish EXIT
-
-# The installer, silently. "/D=" must be the last argument and unquoted, as NSIS wants it, so
-# the directory is split at its blanks into words that Wine joins again.
-install() {
-    status=0
-    if [ $# = 0 ]; then
-        "$wine_run" "$installer" /S || status=$?
-    else
-        set -f
-        # shellcheck disable=SC2086 # split on purpose
-        "$wine_run" "$installer" /S /D=$1 || status=$?
-        set +f
-    fi
-    [ "$status" = 0 ] || fail "the installer ended with $status"
-}
-
-# The uninstaller copies itself to a temporary directory and returns at once; the copy has
-# done its work once every Wine process has ended.
-uninstall() {
-    "$wine_run" "$1\\Uninstall.exe" /S || fail "the uninstaller ended with $?"
-    timeout 60 /usr/lib/wine/wineserver -w || fail "Wine processes still running after 60 s"
-}
-
-unix_path() {
-    printf '%s\n' "$prefix/drive_c/${1#C:\\}" | sed 's|\\|/|g'
-}
-
-# One value of the entry as "reg query" shows it; reg writes to a pipe in the OEM code page.
-entry_value() {
-    "$wine_run" reg query "$uninstall_key\\Tavemark Chronalign" /v "$1" /reg:64 2>/dev/null |
-        iconv -f CP437 -t UTF-8 | tr -d '\r' |
-        sed -n "s/^    $1    REG_[A-Z]*    //p"
-}
-
-# The files of the prefix's drive and the entries under Add/Remove Programs, temporary
-# directories left out.
-snapshot() {
-    (cd "$prefix/drive_c" && find . -path './users/*/Temp' -prune -o -print | sort)
-    "$wine_run" reg query "$uninstall_key" /reg:64 | tr -d '\r'
-}
-
-expect_value() {
-    actual=$(entry_value "$1")
-    [ "$actual" = "$2" ] || fail "$label: $1 is '$actual', expected '$2'"
-}
-
-# The installation in the directory (Windows path) is complete.
-check_installed() {
-    label=$1
-    dir=$2
-    unix_dir=$(unix_path "$dir")
-    [ -f "$unix_dir/Chronalign.exe" ] || fail "$label: no Chronalign.exe in $unix_dir"
-    [ -f "$unix_dir/Uninstall.exe" ] || fail "$label: no Uninstall.exe in $unix_dir"
-    [ -f "$shortcut" ] || fail "$label: no Start-menu shortcut"
-
-    escaped_version=$(printf '%s' "$version" | sed 's/\./\\./g')
-    record='\A\[common\]\r\npid=120\r\nuid=[0-9A-F]{12,24}\r\nver='$escaped_version'\r\n\r\n\z'
-    grep -Pzq "$record" "$unix_dir/tockwell.ini" 2>/dev/null ||
-        fail "$label: tockwell.ini is not the record of $version: $(cat "$unix_dir/tockwell.ini")"
-
-    expect_value DisplayName "Tavemark Chronalign"
-    expect_value DisplayVersion "$version"
-    expect_value Publisher "Tavemark"
-    expect_value DisplayIcon "$dir\\Chronalign.exe"
-    expect_value InstallLocation "$dir"
-    expect_value UninstallString "\"$dir\\Uninstall.exe\""
-    expect_value QuietUninstallString "\"$dir\\Uninstall.exe\" /S"
-    expect_value NoModify 0x1
-    expect_value NoRepair 0x1
-    bytes=$(cat "$unix_dir"/* | wc -c)
-    size=$(($(entry_value EstimatedSize)))
-    [ "$size" = $((bytes / 1024)) ] ||
-        fail "$label: EstimatedSize is $size KB for $bytes bytes"
-    passed "$label"
-}
-
-rm -rf "$prefix"
-"$wine_run" cmd /c exit 0 || fail "no Wine prefix"
 snapshot >"$work/before"
 expect_clean() {
     snapshot >"$work/after"
@@ -162,8 +22,10 @@ install
 check_installed "silent install into $windows_program_files" "$default_dir"
 
 printf '[stale]\r\n' >"$program_files/Tavemark Chronalign/tockwell.ini"
+echo "notes" >"$program_files/Tavemark Chronalign/notes.txt"
 install
-check_installed "reinstall over it" "$default_dir"
+check_installed "reinstall over it, beside a file of the user's" "$default_dir"
+rm "$program_files/Tavemark Chronalign/notes.txt"
 
 uninstall "$default_dir"
 [ ! -e "$program_files/Tavemark Chronalign" ] || fail "the directory is left after uninstalling"
@@ -225,3 +87,57 @@ left=$(ls -A "$program_files/Tavemark Chronalign")
 rm -r "$program_files/Tavemark Chronalign"
 expect_clean "uninstall of a running copy"
 passed "the uninstaller ends a running copy and leaves the user's files"
+
+# A directory outside Program Files gets Program Files' permissions from the system's icacls,
+# played by a stand-in that records its command lines; one inside keeps what it inherits.
+icacls="$prefix/drive_c/windows/system32/icacls.exe"
+cp "$recorder" "$icacls"
+expect_secured() {
+    icacls_run="\"C:\\windows\\system32\\icacls.exe\" \"$1\""
+    {
+        echo "$icacls_run /setowner *S-1-5-32-544"
+        echo "$icacls_run /reset"
+        echo "$icacls_run /inheritance:r /grant:r *S-1-5-32-544:(OI)(CI)F *S-1-5-18:(OI)(CI)F *S-1-5-32-545:(OI)(CI)RX"
+    } >"$work/icacls.expected"
+    tr -d '\r' <"$icacls.log" | diff -u "$work/icacls.expected" - || fail "$label: icacls"
+}
+while IFS='|' read -r dir secured; do
+    rm -f "$icacls.log"
+    label="install into $dir"
+    install "$dir"
+    [ "$(entry_value InstallLocation)" = "$dir" ] || fail "$label: not installed there"
+    if [ -z "$secured" ]; then
+        [ ! -e "$icacls.log" ] || fail "$label: icacls was run: $(cat "$icacls.log")"
+        passed "$label: permissions inherited"
+    else
+        expect_secured "$secured"
+        passed "$label: permissions set"
+    fi
+done <<EOF
+C:\\Tools\\Tavemark Chronalign|C:\\Tools\\Tavemark Chronalign
+C:\\Program Files Extra\\Tavemark Chronalign|C:\\Program Files Extra\\Tavemark Chronalign
+C:\\Program Files\\..\\Tools\\Tavemark Chronalign|C:\\Tools\\Tavemark Chronalign
+C:\\Program Files\\Tavemark Chronalign|
+C:\\PROGRAM FILES (X86)\\Tavemark Chronalign|
+EOF
+
+# A leftover uninstaller in another directory removes neither the installation's entry nor its
+# shortcut.
+tools="$prefix/drive_c/Tools"
+install 'C:\Tools\Tavemark Chronalign'
+mkdir "$tools/Leftover"
+cp "$tools/Tavemark Chronalign/Chronalign.exe" "$tools/Tavemark Chronalign/Uninstall.exe" \
+    "$tools/Leftover"
+uninstall 'C:\Tools\Leftover'
+[ ! -e "$tools/Leftover" ] || fail "the leftover uninstaller left its directory"
+check_installed "a leftover uninstaller elsewhere leaves the installation alone" \
+    'C:\Tools\Tavemark Chronalign'
+
+# Where the permissions cannot be set, nothing is installed.
+uninstall 'C:\Tools\Tavemark Chronalign'
+label="install where icacls fails"
+CHRONALIGN_RECORDER_EXIT=5 run_installer "$installer" 'C:\Tools\Tavemark Chronalign'
+expect_status 1603
+rm -r "$tools" "$prefix/drive_c/Program Files Extra"
+expect_clean "$label"
+passed "$label fails and claims nothing"
