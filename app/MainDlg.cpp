@@ -65,6 +65,8 @@ MainDlgServices MainDlgServices::Product() {
     services.syncThread = &g_syncTimeThread;
     services.configurationThread = &g_fixTimeThread;
     services.timeZoneName = [] { return TimeZoneDisplayName(); };
+    // The first paint does not wait for the whole list: the check 1.5 s later reads it.
+    services.timeZoneNameAtStart = [] { return TimeZoneDisplayNameFromOwnKey(); };
     services.startProcess = StartProcess;
     services.openAddress = OpenAddress;
     return services;
@@ -116,7 +118,8 @@ LRESULT CMainDlg::OnInitDialog(UINT, WPARAM wParam, LPARAM, BOOL&) {
     m_icon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_CHRONALIGN));
     ::SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon));
     CenterWindow(window);
-    ShowTimeZone(m_services.timeZoneName());
+    ShowTimeZone(m_services.timeZoneNameAtStart ? m_services.timeZoneNameAtStart()
+                                                : m_services.timeZoneName());
     m_view.EnableElement(kElementUpdateNow, FALSE);
     ::SetTimer(window, kTimerBringToFront, 150, nullptr);
     RefreshTimeLabels();

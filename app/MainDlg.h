@@ -23,6 +23,8 @@ struct MainDlgServices {
     std::function<BOOL(const SYSTEMTIME*)> setSystemTime = ::SetSystemTime;
     std::function<int(HWND, LPCWSTR, LPCWSTR, UINT)> messageBox = ::MessageBoxW;
     std::function<std::wstring()> timeZoneName;
+    // The same as the window opens, quicker where it can be; timeZoneName when not given.
+    std::function<std::wstring()> timeZoneNameAtStart;
     // Starts the program of that full path with a command line and a start-up window
     // rectangle.
     std::function<void(const std::wstring& program, std::wstring commandLine,

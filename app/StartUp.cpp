@@ -19,8 +19,7 @@
 namespace {
 
 // Fills the toolkit's registries once, before any window exists; a missing document leaves
-// its table empty. The pools go first: skins hold references into them. Emptying the PNG pool
-// creates it, which starts GDI+ before any image is decoded.
+// its table empty. The pools go first: skins hold references into them.
 void LoadSkinResources() {
     BkPngPool::Instance().Clear();
     BkBmpPool::Instance().Clear();

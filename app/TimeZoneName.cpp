@@ -24,11 +24,29 @@ template <std::size_t Chars> std::wstring FieldText(const wchar_t (&field)[Chars
     return std::wstring(field, ::wcsnlen(field, Chars - 1));
 }
 
+// GetDynamicTimeZoneInformation's answers that describe a zone.
+bool DescribesZone(DWORD queryResult) {
+    return queryResult == TIME_ZONE_ID_UNKNOWN || queryResult == TIME_ZONE_ID_STANDARD ||
+           queryResult == TIME_ZONE_ID_DAYLIGHT;
+}
+
+bool OpenZone(CRegKeyHepler& zone, HKEY root, const std::wstring& path,
+              const std::wstring& keyName) {
+    return !keyName.empty() &&
+           zone.Open(root, (path + L"\\" + keyName).c_str(), kTimeZoneKeyAccess) == ERROR_SUCCESS;
+}
+
+TimeZoneRecord ZoneRecord(HKEY root, const std::wstring& path, const std::wstring& keyName) {
+    CRegKeyHepler zone;
+    if (!OpenZone(zone, root, path, keyName))
+        return {};
+    return {QueryStringOrEmpty(zone, L"Display"), QueryStringOrEmpty(zone, L"Std")};
+}
+
 std::wstring LocalizedDisplayName(HKEY root, const std::wstring& path,
                                   const std::wstring& keyName) {
     CRegKeyHepler zone;
-    if (keyName.empty() ||
-        zone.Open(root, (path + L"\\" + keyName).c_str(), kTimeZoneKeyAccess) != ERROR_SUCCESS)
+    if (!OpenZone(zone, root, path, keyName))
         return {};
     std::wstring name;
     if (LoadMuiString(zone, L"MUI_Display", name) != ERROR_SUCCESS)
@@ -66,7 +84,8 @@ TimeZoneSource RegistryTimeZones(HKEY root, const std::wstring& path) {
     return {[root, path] { return EnumTimeZones(root, path); },
             [root, path](const std::wstring& keyName) {
                 return LocalizedDisplayName(root, path, keyName);
-            }};
+            },
+            [root, path](const std::wstring& keyName) { return ZoneRecord(root, path, keyName); }};
 }
 
 std::wstring TimeZoneDisplayName() {
@@ -75,10 +94,25 @@ std::wstring TimeZoneDisplayName() {
     return DisplayNameForZone(result, zone, RegistryTimeZones());
 }
 
+std::wstring TimeZoneDisplayNameFromOwnKey() {
+    DYNAMIC_TIME_ZONE_INFORMATION zone{};
+    const DWORD result = ::GetDynamicTimeZoneInformation(&zone);
+    return DisplayNameFromOwnKey(result, zone, RegistryTimeZones());
+}
+
+std::wstring DisplayNameFromOwnKey(DWORD queryResult, const DYNAMIC_TIME_ZONE_INFORMATION& zone,
+                                   const TimeZoneSource& source) {
+    if (!DescribesZone(queryResult))
+        return {};
+    const TimeZoneRecord own = source.readZone(FieldText(zone.TimeZoneKeyName));
+    if (!own.displayName.empty() && own.standardName == FieldText(zone.StandardName))
+        return ShortenDisplayName(own.displayName);
+    return DisplayNameForZone(queryResult, zone, source);
+}
+
 std::wstring DisplayNameForZone(DWORD queryResult, const DYNAMIC_TIME_ZONE_INFORMATION& zone,
                                 const TimeZoneSource& source) {
-    if (queryResult != TIME_ZONE_ID_UNKNOWN && queryResult != TIME_ZONE_ID_STANDARD &&
-        queryResult != TIME_ZONE_ID_DAYLIGHT)
+    if (!DescribesZone(queryResult))
         return {};
     std::wstring name = FindDisplayName(source.readZones(), FieldText(zone.StandardName));
     // The standard name comes in the user's display language and "Std" in the installation's:

@@ -23,6 +23,9 @@ struct TimeZoneSource {
     // The display name of the zone whose key has this name, in the user's display language
     // where the list holds it in that language; empty when there is none.
     std::function<std::wstring(const std::wstring& keyName)> readLocalizedName;
+    // The zone of that key name alone: its display and standard names, empty when there is no
+    // such zone.
+    std::function<TimeZoneRecord(const std::wstring& keyName)> readZone;
 };
 
 // The operating system's list of zones, read afresh on every call; empty when it cannot be
@@ -40,12 +43,20 @@ TimeZoneSource RegistryTimeZones(HKEY root, const std::wstring& path);
 
 // The display name of the current zone, shortened; empty when it cannot be determined.
 std::wstring TimeZoneDisplayName();
+// The same, read first from the current zone's own key alone, for the window's first paint:
+// the whole list waits for the window's next check of the name.
+std::wstring TimeZoneDisplayNameFromOwnKey();
 
 // The display name for one answer of GetDynamicTimeZoneInformation, found by the zone's
 // standard name whether or not daylight time is in force, or else by its key name; empty,
 // without reading the list, when the query failed.
 std::wstring DisplayNameForZone(DWORD queryResult, const DYNAMIC_TIME_ZONE_INFORMATION& zone,
                                 const TimeZoneSource& source);
+// As DisplayNameForZone, but the current zone's own key gives the name when its standard name
+// is the zone's, without the list being read. Only where two zones share a standard name can
+// the two differ.
+std::wstring DisplayNameFromOwnKey(DWORD queryResult, const DYNAMIC_TIME_ZONE_INFORMATION& zone,
+                                   const TimeZoneSource& source);
 // The display name of the first zone in map order with exactly this standard name; empty
 // when there is none.
 std::wstring FindDisplayName(const TimeZoneMap& zones, const std::wstring& standardName);

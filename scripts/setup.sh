@@ -9,7 +9,7 @@ packages="cmake ninja-build python3 file dpkg-dev xz-utils util-linux
           g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix googletest
           wine64 xvfb xauth xdotool xcompmgr procps imagemagick librsvg2-bin icoutils x11-utils
           iproute2 nsis osslsigncode openssl
-          clang-14 libclang-rt-14-dev faketime"
+          clang-14 libclang-rt-14-dev zlib1g-dev faketime"
 
 as_root() {
     if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi

@@ -29,7 +29,7 @@ DYNAMIC_TIME_ZONE_INFORMATION ZoneNamed(const wchar_t* standardName, const wchar
 
 // A list whose zones have no names by key.
 TimeZoneSource ListOnly(const TimeZoneMap& zones) {
-    return {[zones] { return zones; }, [](const std::wstring&) { return std::wstring(); }};
+    return {[zones] { return zones; }, [](const std::wstring&) { return std::wstring(); }, {}};
 }
 
 } // namespace
@@ -88,7 +88,8 @@ TEST(DisplayNameForZone, AFailedQueryGivesNothingWithoutReadingTheList) {
                                 [&](const std::wstring&) {
                                     read = true;
                                     return std::wstring();
-                                }};
+                                },
+                                {}};
     const std::wstring name = DisplayNameForZone(
         TIME_ZONE_ID_INVALID, ZoneNamed(L"Pacific Standard Time", L"", L"Pacific Standard Time"),
         source);
@@ -98,10 +99,48 @@ TEST(DisplayNameForZone, AFailedQueryGivesNothingWithoutReadingTheList) {
 
 TEST(DisplayNameForZone, WinterAndSummerGiveTheSameNameFromTheRealList) {
     const DYNAMIC_TIME_ZONE_INFORMATION pacific =
-        ZoneNamed(L"Pacific Standard Time", L"Pacific Daylight Time");
-    for (DWORD queryResult : {TIME_ZONE_ID_UNKNOWN, TIME_ZONE_ID_STANDARD, TIME_ZONE_ID_DAYLIGHT})
+        ZoneNamed(L"Pacific Standard Time", L"Pacific Daylight Time", L"Pacific Standard Time");
+    for (DWORD queryResult : {TIME_ZONE_ID_UNKNOWN, TIME_ZONE_ID_STANDARD, TIME_ZONE_ID_DAYLIGHT}) {
         EXPECT_EQ(DisplayNameForZone(queryResult, pacific, RegistryTimeZones()), kPacific)
             << "query result " << queryResult;
+        EXPECT_EQ(DisplayNameFromOwnKey(queryResult, pacific, RegistryTimeZones()), kPacific)
+            << "query result " << queryResult;
+    }
+}
+
+// The zone's own key answers when its standard name is the zone's; else the list does.
+TEST(DisplayNameFromOwnKey, ReadsTheListOnlyWhenTheOwnKeyDoesNotAnswer) {
+    struct Case {
+        TimeZoneRecord own;
+        DWORD queryResult;
+        const wchar_t* expected;
+        bool listRead;
+    };
+    const Case cases[] = {
+        {{L"Own\uFF0CA\uFF0CB\uFF0CC", L"Shared Standard Time"},
+         TIME_ZONE_ID_DAYLIGHT,
+         L"Own\uFF0CA\uFF0CB",
+         false},
+        {{L"Own", L"Other Standard Time"}, TIME_ZONE_ID_STANDARD, L"(UTC) Listed", true},
+        {{}, TIME_ZONE_ID_UNKNOWN, L"(UTC) Listed", true},
+        {{L"Own", L"Shared Standard Time"}, TIME_ZONE_ID_INVALID, L"", false},
+    };
+    for (const Case& c : cases) {
+        bool listRead = false;
+        const TimeZoneSource source{[&] {
+                                        listRead = true;
+                                        return Zones({{L"(UTC) Listed", L"Shared Standard Time"}});
+                                    },
+                                    [](const std::wstring&) { return std::wstring(); },
+                                    [&](const std::wstring& key) {
+                                        EXPECT_EQ(key, L"Shared");
+                                        return c.own;
+                                    }};
+        EXPECT_EQ(DisplayNameFromOwnKey(c.queryResult,
+                                        ZoneNamed(L"Shared Standard Time", L"", L"Shared"), source),
+                  c.expected);
+        EXPECT_EQ(listRead, c.listRead) << c.expected;
+    }
 }
 
 TEST(DisplayNameForZone, OnlyTheFirst31CharactersOfTheStandardNameCount) {

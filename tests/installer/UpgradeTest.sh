@@ -89,6 +89,14 @@ uninstaller_windows() {
         sleep 0.1
     done
 }
+# Return for the uninstaller's newest window, given the focus first: on a busy machine the
+# window that came up last may not have it yet.
+press_return() {
+    window=$(xdotool search --onlyvisible --name '^Tavemark Chronalign Uninstall' | tail -n 1)
+    [ -z "$window" ] || xdotool windowfocus "$window" 2>/dev/null || true
+    sleep 0.2
+    xdotool key Return
+}
 start_captioned_window
 kill -STOP "$started_pid"
 set -f
@@ -97,17 +105,21 @@ set -f
 uninstaller_pid=$!
 set +f
 uninstaller_windows 1
-xdotool key Return # "Uninstall" on the confirmation page
+press_return # "Uninstall" on the confirmation page
 uninstaller_windows 2
 [ -f "$installed/Chronalign.exe" ] || fail "the uninstaller went on while the program ran"
 kill -CONT "$started_pid"
 # "Retry", then "Close" once the uninstaller is done.
 tries=0
 while running "$uninstaller_pid" && [ "$tries" -lt 60 ]; do
-    xdotool key Return
+    press_return
     tries=$((tries + 1))
     sleep 1
 done
+if running "$uninstaller_pid"; then
+    fail "the interactive uninstaller did not end within 60 s"
+    kill "$uninstaller_pid"
+fi
 status=0
 wait "$uninstaller_pid" || status=$?
 label="interactive uninstall, retried once the program has closed"

@@ -142,6 +142,7 @@ public:
     MESSAGE_HANDLER(WM_KEYUP, OnKeyUp)
     MESSAGE_HANDLER(WM_UPDATEUISTATE, OnUpdateUiState)
     MESSAGE_HANDLER(ClickMessage(), OnPostedClick)
+    MESSAGE_HANDLER(ShadowCheckMessage(), OnShadowCheck)
     MESSAGE_HANDLER(WM_GETOBJECT, OnGetObject)
     NOTIFY_CODE_HANDLER(kBkNmInvalidate, OnInvalidateNotice)
     NOTIFY_CODE_HANDLER(NM_CUSTOMDRAW, OnReflectNotify)
@@ -170,6 +171,9 @@ private:
     void PaintTo(HDC dc);
     // The frame's outline, drawn into the back buffer where the region (none: all) is.
     void DrawOutline(HRGN region);
+    // After a paint, a hidden shadow checks whether to show.
+    static UINT ShadowCheckMessage();
+    LRESULT OnShadowCheck(UINT, WPARAM, LPARAM, BOOL&);
 
     // Input (BkDialogViewInput.cpp).
     LRESULT OnRelayToTooltip(UINT message, WPARAM wParam, LPARAM lParam, BOOL& handled);
@@ -258,6 +262,7 @@ private:
     bool m_needsRedraw = false;
     bool m_fullRepaint = false;
     CShadowWnd* m_shadow = nullptr;
+    bool m_shadowCheckPosted = false;
 
     // Keyboard and accessibility state.
     UINT m_focusElement = 0;

@@ -93,8 +93,21 @@ void CBkDialogView::PaintTo(HDC dc) {
         }
         ::BitBlt(dc, 0, 0, size.cx, size.cy, memory, 0, 0, SRCCOPY);
     }
+    // The shadow comes right after: the window's pixels reach the screen first.
+    if (m_shadow != nullptr && !m_shadow->IsShown() && !m_shadowCheckPosted)
+        m_shadowCheckPosted = ::PostMessageW(m_hWnd, ShadowCheckMessage(), 0, 0) != FALSE;
+}
+
+UINT CBkDialogView::ShadowCheckMessage() {
+    static const UINT message = ::RegisterWindowMessageW(L"BkDialogViewShadowCheck");
+    return message;
+}
+
+LRESULT CBkDialogView::OnShadowCheck(UINT, WPARAM, LPARAM, BOOL&) {
+    m_shadowCheckPosted = false;
     if (m_shadow != nullptr && !m_shadow->IsShown())
         m_shadow->CheckShow();
+    return 0;
 }
 
 void CBkDialogView::DrawOutline(HRGN region) {

@@ -1,7 +1,6 @@
 #include "toolkit/skins/BkImagePools.h"
 
 #include "platform/GdiObjects.h"
-#include "platform/GdiplusSession.h"
 #include "toolkit/resources/BkResource.h"
 #include "toolkit/skins/BitmapBlit.h"
 #include "toolkit/skins/PictureSets.h"
@@ -36,9 +35,7 @@ std::unique_ptr<BkPicture> BkPicturePool::Fetch(UINT id, int dpi, int subWidth) 
     return picture->Resampled(ScaledPictureSize(picture->Size(), subWidth, dpi));
 }
 
-BkPngPool::BkPngPool() : BkPicturePool(L"png") {
-    EnsureGdiplusStarted();
-}
+BkPngPool::BkPngPool() : BkPicturePool(L"png") {}
 
 BkPngPool& BkPngPool::Instance() {
     static BkPngPool* const instance = new BkPngPool;

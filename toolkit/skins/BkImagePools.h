@@ -37,7 +37,8 @@ private:
     std::map<std::pair<UINT, int>, std::unique_ptr<BkPicture>> m_pictures;
 };
 
-// "png" resources. Creating it starts GDI+ for the rest of the process.
+// "png" resources, decoded by the toolkit itself where it can (PngDecoder.h): GDI+ starts only
+// for what it cannot.
 class BkPngPool : public BkPicturePool {
 public:
     static BkPngPool& Instance();

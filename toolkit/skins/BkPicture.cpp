@@ -3,6 +3,7 @@
 #include "platform/ComPtr.h"
 #include "platform/DibInfo.h"
 #include "platform/GdiplusSession.h"
+#include "toolkit/skins/PngDecoder.h"
 #include "toolkit/skins/PictureRecolour.h"
 #include "toolkit/skins/PictureResample.h"
 
@@ -42,10 +43,22 @@ SIZE SizeOf(Gdiplus::Bitmap& bitmap) {
     return SIZE{static_cast<LONG>(bitmap.GetWidth()), static_cast<LONG>(bitmap.GetHeight())};
 }
 
+PngDecoder Png(const std::string& bytes) {
+    return PngDecoder(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+}
+
 } // namespace
 
 std::unique_ptr<BkPicture> BkPicture::Decode(const std::string& bytes) {
     auto picture = std::make_unique<BkPicture>();
+    const PngDecoder png = Png(bytes);
+    if (png.Header() == PngDecoder::Result::kDecoded &&
+        picture->Allocate(SIZE{static_cast<LONG>(png.Width()), static_cast<LONG>(png.Height())}) &&
+        png.Decode(picture->m_bits) == PngDecoder::Result::kDecoded) {
+        picture->NoteOpacity();
+        return picture;
+    }
+    // Other formats, and PNGs that the toolkit does not read itself, the system decodes.
     const auto decoded = OpenEncoded(bytes);
     if (!decoded || !picture->Allocate(SizeOf(*decoded)))
         return picture;
@@ -104,6 +117,9 @@ void BkPicture::NoteOpacity() {
 }
 
 SIZE EncodedPictureSize(const std::string& bytes) {
+    const PngDecoder png = Png(bytes);
+    if (png.Header() != PngDecoder::Result::kMalformed)
+        return SIZE{static_cast<LONG>(png.Width()), static_cast<LONG>(png.Height())};
     const auto decoded = OpenEncoded(bytes);
     return decoded ? SizeOf(*decoded) : SIZE{0, 0};
 }
