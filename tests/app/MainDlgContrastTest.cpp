@@ -10,57 +10,42 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <iterator>
 #include <set>
 #include <string>
 #include <vector>
 
 namespace {
 
+// The system colours that the window takes, by GetSysColor index, in the order of Theme::colors.
+constexpr int kRoles[] = {COLOR_WINDOW,      COLOR_WINDOWTEXT,      COLOR_HOTLIGHT,
+                          COLOR_GRAYTEXT,    COLOR_HIGHLIGHT,       COLOR_HIGHLIGHTTEXT,
+                          COLOR_BTNFACE,     COLOR_BTNTEXT,         COLOR_ACTIVECAPTION,
+                          COLOR_CAPTIONTEXT, COLOR_INACTIVECAPTION, COLOR_INACTIVECAPTIONTEXT,
+                          COLOR_WINDOWFRAME};
+
 struct Theme {
     const wchar_t* name;
-    // By GetSysColor index; those not named are the window's colour.
-    std::vector<std::pair<int, COLORREF>> colors;
+    COLORREF colors[std::size(kRoles)]; // as RGB(...) writes them: 0x00BBGGRR
 };
 
 // "High Contrast Black" and "High Contrast White" as Windows gives them.
 const Theme kThemes[] = {
     {L"black",
-     {{COLOR_WINDOW, RGB(0x00, 0x00, 0x00)},
-      {COLOR_WINDOWTEXT, RGB(0xFF, 0xFF, 0xFF)},
-      {COLOR_HOTLIGHT, RGB(0xFF, 0xFF, 0x00)},
-      {COLOR_GRAYTEXT, RGB(0x3F, 0xF2, 0x3F)},
-      {COLOR_HIGHLIGHT, RGB(0x1A, 0xEB, 0xFF)},
-      {COLOR_HIGHLIGHTTEXT, RGB(0x00, 0x00, 0x00)},
-      {COLOR_BTNFACE, RGB(0x00, 0x00, 0x00)},
-      {COLOR_BTNTEXT, RGB(0xFF, 0xFF, 0xFF)},
-      {COLOR_ACTIVECAPTION, RGB(0x00, 0x00, 0x00)},
-      {COLOR_CAPTIONTEXT, RGB(0xFF, 0xFF, 0xFF)},
-      {COLOR_INACTIVECAPTION, RGB(0x00, 0x00, 0x00)},
-      {COLOR_INACTIVECAPTIONTEXT, RGB(0x3F, 0xF2, 0x3F)},
-      {COLOR_WINDOWFRAME, RGB(0xFF, 0xFF, 0xFF)}}},
+     {0x000000, 0xFFFFFF, 0x00FFFF, 0x3FF23F, 0xFFEB1A, 0x000000, 0x000000, 0xFFFFFF, 0x000000,
+      0xFFFFFF, 0x000000, 0x3FF23F, 0xFFFFFF}},
     {L"white",
-     {{COLOR_WINDOW, RGB(0xFF, 0xFF, 0xFF)},
-      {COLOR_WINDOWTEXT, RGB(0x00, 0x00, 0x00)},
-      {COLOR_HOTLIGHT, RGB(0x00, 0x00, 0x9F)},
-      {COLOR_GRAYTEXT, RGB(0x60, 0x00, 0x00)},
-      {COLOR_HIGHLIGHT, RGB(0x37, 0x00, 0x6E)},
-      {COLOR_HIGHLIGHTTEXT, RGB(0xFF, 0xFF, 0xFF)},
-      {COLOR_BTNFACE, RGB(0xFF, 0xFF, 0xFF)},
-      {COLOR_BTNTEXT, RGB(0x00, 0x00, 0x00)},
-      {COLOR_ACTIVECAPTION, RGB(0x37, 0x00, 0x6E)},
-      {COLOR_CAPTIONTEXT, RGB(0xFF, 0xFF, 0xFF)},
-      {COLOR_INACTIVECAPTION, RGB(0xFF, 0xFF, 0xFF)},
-      {COLOR_INACTIVECAPTIONTEXT, RGB(0x00, 0x00, 0x00)},
-      {COLOR_WINDOWFRAME, RGB(0x00, 0x00, 0x00)}}},
+     {0xFFFFFF, 0x000000, 0x9F0000, 0x000060, 0x6E0037, 0xFFFFFF, 0xFFFFFF, 0x000000, 0x6E0037,
+      0xFFFFFF, 0xFFFFFF, 0x000000, 0x000000}},
 };
 
 ContrastTheme Answer(const Theme& theme) {
     ContrastTheme answer;
     answer.on = true;
     for (COLORREF& color : answer.colors)
-        color = theme.colors.front().second;
-    for (const auto& [index, color] : theme.colors)
-        answer.colors[index] = color;
+        color = theme.colors[0];
+    for (size_t i = 0; i < std::size(kRoles); ++i)
+        answer.colors[kRoles[i]] = theme.colors[i];
     return answer;
 }
 
