@@ -76,7 +76,9 @@ end_process "$started_pid"
 check_installed "the upgrade once the copy has closed" "$default_dir"
 
 # Interactively the uninstaller offers Retry while the program runs, and goes on once it has
-# closed. Its windows, the page and then the message box over it, are counted by their caption.
+# closed. Its buttons are clicked by their ids: "Uninstall" (1) on the confirmation page, Retry
+# (4) in the message box, "Close" (1) at the end; the box is told by the count of the
+# uninstaller's windows, counted by their caption.
 uninstaller_windows() {
     tries=0
     until [ "$(xdotool search --onlyvisible --name '^Tavemark Chronalign Uninstall' |
@@ -89,13 +91,9 @@ uninstaller_windows() {
         sleep 0.1
     done
 }
-# Return for the uninstaller's newest window, given the focus first: on a busy machine the
-# window that came up last may not have it yet.
-press_return() {
-    window=$(xdotool search --onlyvisible --name '^Tavemark Chronalign Uninstall' | tail -n 1)
-    [ -z "$window" ] || xdotool windowfocus "$window" 2>/dev/null || true
-    sleep 0.2
-    xdotool key Return
+press() {
+    "$wine_run" "$(dirname "$holder")/ButtonPresser.exe" "Tavemark Chronalign Uninstall" "$1" ||
+        fail "no button $1 of the uninstaller's came up"
 }
 start_captioned_window
 kill -STOP "$started_pid"
@@ -104,20 +102,19 @@ set -f
 "$wine_run" "$default_dir\\Uninstall.exe" _?=$default_dir &
 uninstaller_pid=$!
 set +f
-uninstaller_windows 1
-press_return # "Uninstall" on the confirmation page
+press 1
 uninstaller_windows 2
 [ -f "$installed/Chronalign.exe" ] || fail "the uninstaller went on while the program ran"
 kill -CONT "$started_pid"
-# "Retry", then "Close" once the uninstaller is done.
+press 4
+press 1
 tries=0
-while running "$uninstaller_pid" && [ "$tries" -lt 60 ]; do
-    press_return
+while running "$uninstaller_pid" && [ "$tries" -lt 300 ]; do
     tries=$((tries + 1))
-    sleep 1
+    sleep 0.1
 done
 if running "$uninstaller_pid"; then
-    fail "the interactive uninstaller did not end within 60 s"
+    fail "the interactive uninstaller did not end within 30 s"
     kill "$uninstaller_pid"
 fi
 status=0
