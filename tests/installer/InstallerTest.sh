@@ -39,25 +39,6 @@ install "$default_dir"
 [ ! -e "$(unix_path "$other_dir")" ] || fail "the earlier directory is left behind"
 check_installed "reinstall into another directory" "$default_dir"
 
-# Starts a window with the program's caption, of the given class (the program's own when none
-# is given), and waits for it. Found by its process: other tests on the same display show
-# windows with that caption too.
-start_captioned_window() {
-    "$wine_run" "$holder" "Tavemark Chronalign" - ${1:+"$1"} &
-    started_pid=$!
-    tries=0
-    until xdotool search --pid "$started_pid" --name '^Tavemark Chronalign$' >/dev/null 2>&1; do
-        tries=$((tries + 1))
-        [ "$tries" -lt 200 ] || break
-        sleep 0.1
-    done
-    [ "$tries" -lt 200 ] || fail "the ${1:-program's} window did not appear within 20 s"
-}
-# Alive and not a zombie, which an ended child stays until waited for.
-running() {
-    ps -o stat= -p "$1" | grep -qv '^Z'
-}
-
 # A running copy, played by a window of the program's class and caption, beside Explorer's
 # window on the install folder, which has the same caption; and a file of the user's.
 start_captioned_window
