@@ -6,7 +6,8 @@
 #include "toolkit/resources/BkResource.h"
 #include "toolkit/skins/BkImagePools.h"
 #include "toolkit/skins/BkSkinPool.h"
-#include "toolkit/skins/PictureRecolour.h"
+#include "toolkit/skins/PictureDrawing.h"
+#include "toolkit/skins/PngDecoder.h"
 #include "toolkit/skins/SkinListLoader.h"
 #include "toolkit/styles/DisplayScale.h"
 
@@ -235,29 +236,6 @@ TEST_F(SkinTest, DrawsTheRolesColoursUnderAHighContrastTheme) {
     RefreshHighContrast();
 }
 
-// Two-tone pictures: white the ink, black the face, greys between, alpha the coverage.
-TEST(PictureRecolour, PaintsTheInkAndTheFaceByTone) {
-    struct Case {
-        BYTE source[4]; // premultiplied blue, green, red, alpha
-        BYTE expected[4];
-    };
-    const COLORREF face = RGB(0x10, 0x20, 0x30), ink = RGB(0xF0, 0xE0, 0xD0);
-    const Case cases[] = {
-        {{0, 0, 0, 255}, {0x30, 0x20, 0x10, 255}},       // face
-        {{255, 255, 255, 255}, {0xD0, 0xE0, 0xF0, 255}}, // ink
-        {{128, 128, 128, 255}, {0x80, 0x80, 0x80, 255}}, // half of each
-        {{128, 128, 128, 128}, {0x68, 0x70, 0x78, 128}}, // half-covered ink
-        {{0, 0, 0, 0}, {0, 0, 0, 0}},                    // not covered
-    };
-    for (const Case& c : cases) {
-        BYTE target[4];
-        RecolourTwoTone(c.source, target, 1, face, ink);
-        for (int i = 0; i < 4; ++i)
-            EXPECT_NEAR(target[i], c.expected[i], 1)
-                << "channel " << i << " of " << int(c.source[1]) << "/" << int(c.source[3]);
-    }
-}
-
 // The program's skin list and pictures, read from Chronalign.exe beside the tests.
 class ShippedSkinTest : public ::testing::Test {
 protected:
@@ -308,6 +286,25 @@ protected:
 
     static constexpr COLORREF kBackground = RGB(0xC0, 0x40, 0x80);
 };
+
+// Every picture the program ships, at every scale, decoded by the toolkit itself as GDI+ does.
+TEST_F(ShippedSkinTest, DecodesEveryPictureAsGdiplusDoes) {
+    for (WORD base : {300, 301, 302, 303, 304, 305, 306, 900, 310, 311, 312, 313}) {
+        for (WORD set = 0; set < 5; ++set) {
+            const WORD id = base + set * IDB_SCALE_STEP;
+            std::string bytes;
+            ASSERT_TRUE(LoadResourceData(id, L"png", bytes)) << id;
+            const PngDecoder decoder(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+            ASSERT_EQ(decoder.Header(), PngDecoder::Result::kDecoded) << id; // not GDI+'s
+            const auto ours = BkPicture::Decode(bytes);
+            const SIZE size = ours->Size();
+            DibCanvas canvas(size.cx, size.cy, kBackground);
+            DrawImagePart(canvas.Dc(), *ours, RECT{0, 0, size.cx, size.cy},
+                          RECT{0, 0, size.cx, size.cy});
+            EXPECT_EQ(Mismatches(canvas, *Picture(id), 0, size.cx, size.cy), 0) << id;
+        }
+    }
+}
 
 // At 144 DPI the pixels are those of the 150 % set as the build drew it, not resampled ones.
 TEST_F(ShippedSkinTest, DrawsTheSubImageOfTheIndexModuloTheirCount) {

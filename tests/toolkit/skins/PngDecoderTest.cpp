@@ -1,19 +1,12 @@
 // The toolkit's own PNG decoding: small pictures of every kind it reads, written here with
 // stored deflate blocks and the filters chosen, against the pixels they hold; broken and
-// unsupported ones; and every picture the program ships, against GDI+'s decoding.
-#include "platform/GdiplusSession.h"
-#include "tests/fixtures/ProgramResources.h"
-#include "toolkit/resources/BkResource.h"
-#include "toolkit/skins/Inflate.h"
+// unsupported ones. The fuzzer checks the inflation against zlib's, and the shipped skins'
+// tests the program's pictures against GDI+'s decoding.
 #include "toolkit/skins/PngDecoder.h"
 
-#include <objidl.h>
-#include <gdiplus.h>
 #include <gtest/gtest.h>
-#include <shlwapi.h>
 
-#include <cstdlib>
-#include <string>
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -174,73 +167,6 @@ TEST(PngDecoder, LeavesWhatItDoesNotReadAndRefusesWhatIsBroken) {
         Bytes pixels(64);
         EXPECT_EQ(decoder.Decode(pixels.data()), c.pixels) << c.what;
     }
-}
-
-// Stored and fixed blocks, and the stream's checks; the pictures below hold dynamic ones.
-TEST(InflateZlib, InflatesStoredAndFixedBlocksAndChecksThem) {
-    struct Case {
-        const char* what;
-        Bytes stream;
-        size_t size;
-        bool inflates;
-    };
-    const Bytes hello(Stored({'h', 'e', 'l', 'l', 'o'}));
-    Bytes badAdler = hello;
-    badAdler.back() ^= 1;
-    const Case cases[] = {
-        {"stored", hello, 5, true},
-        {"stored, one byte more wanted", hello, 6, false},
-        {"stored, one byte fewer room", hello, 4, false},
-        {"a damaged checksum", badAdler, 5, false},
-        // zlib.compress(b"aaaaaaaaaa"): a literal and a copy in a fixed block.
-        {"fixed", {0x78, 0x9C, 0x4B, 0x4C, 0x84, 0x01, 0x00, 0x14, 0xE1, 0x03, 0xCB}, 10, true},
-        {"a preset dictionary", {0x78, 0xBB, 0, 0, 0, 1, 0x03, 0x00}, 0, false},
-    };
-    for (const Case& c : cases) {
-        Bytes out(c.size + 1);
-        EXPECT_EQ(InflateZlib(c.stream.data(), c.stream.size(), out.data(), c.size), c.inflates)
-            << c.what;
-    }
-}
-
-// Every picture the program ships, at every scale, as GDI+ reads it.
-TEST(PngDecoder, ReadsTheProgramsPicturesAsGdiplusDoes) {
-    ASSERT_NE(UseProgramResources(false), nullptr);
-    EnsureGdiplusStarted();
-    int pictures = 0;
-    for (WORD base : {300, 301, 302, 303, 304, 305, 306, 900, 310, 311, 312, 313}) {
-        for (WORD set = 0; set < 5; ++set) {
-            const WORD id = base + set * 1000;
-            std::string bytes;
-            ASSERT_TRUE(LoadResourceData(id, L"png", bytes)) << id;
-            const PngDecoder decoder(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
-            ASSERT_EQ(decoder.Header(), PngDecoder::Result::kDecoded) << id;
-            Bytes ours(decoder.Width() * decoder.Height() * 4);
-            ASSERT_EQ(decoder.Decode(ours.data()), PngDecoder::Result::kDecoded) << id;
-
-            IStream* stream = ::SHCreateMemStream(reinterpret_cast<const BYTE*>(bytes.data()),
-                                                  static_cast<UINT>(bytes.size()));
-            Gdiplus::Bitmap bitmap(stream);
-            stream->Release();
-            Bytes theirs(ours.size());
-            Gdiplus::BitmapData data{
-                decoder.Width(),       decoder.Height(), static_cast<INT>(decoder.Width() * 4),
-                PixelFormat32bppPARGB, theirs.data(),    0};
-            Gdiplus::Rect whole(0, 0, decoder.Width(), decoder.Height());
-            ASSERT_EQ(bitmap.LockBits(
-                          &whole, Gdiplus::ImageLockModeRead | Gdiplus::ImageLockModeUserInputBuf,
-                          PixelFormat32bppPARGB, &data),
-                      Gdiplus::Ok);
-            bitmap.UnlockBits(&data);
-            int differing = 0;
-            for (size_t i = 0; i < ours.size(); ++i)
-                differing += std::abs(ours[i] - theirs[i]) > 1;
-            EXPECT_EQ(differing, 0) << id;
-            ++pictures;
-        }
-    }
-    EXPECT_EQ(pictures, 60);
-    BkResource::Instance().SetResourceModule(nullptr);
 }
 
 } // namespace

@@ -1,13 +1,10 @@
 // Style classes: the notations they are written in, their attributes and their registry.
 #include "toolkit/styles/BkStyle.h"
-#include "toolkit/styles/HighContrast.h"
 #include "toolkit/styles/StyleSheetLoader.h"
 
 #include "ToolkitTestResources.h"
 
 #include <gtest/gtest.h>
-
-#include <iterator>
 
 namespace {
 
@@ -59,37 +56,6 @@ TEST(BkStyle, AnswersEachAttributeByItsKind) {
     style.SetAttribute("margin", "-3", true);
     EXPECT_EQ(style.m_nMarginX, -3);
     EXPECT_EQ(style.m_nMarginY, -3);
-}
-
-// Each role's face and ink under a high-contrast theme whose colours are their own indices.
-TEST(HighContrast, GivesEachRoleAndLookItsPairOfSystemColours) {
-    ContrastTheme theme;
-    for (int index = 0; index < static_cast<int>(std::size(theme.colors)); ++index)
-        theme.colors[index] = static_cast<COLORREF>(index);
-    using R = ContrastRole;
-    using L = ContrastLook;
-    struct Case {
-        ContrastRole role;
-        ContrastLook look;
-        bool active;
-        int face, ink;
-    };
-    const Case cases[] = {
-        {R::kUnset, L::kNormal, true, COLOR_WINDOW, COLOR_WINDOWTEXT},
-        {R::kWindow, L::kUnavailable, true, COLOR_WINDOW, COLOR_GRAYTEXT},
-        {R::kLink, L::kNormal, true, COLOR_WINDOW, COLOR_HOTLIGHT},
-        {R::kButton, L::kNormal, true, COLOR_BTNFACE, COLOR_BTNTEXT},
-        {R::kButton, L::kUnavailable, true, COLOR_BTNFACE, COLOR_GRAYTEXT},
-        {R::kButton, L::kHighlighted, true, COLOR_HIGHLIGHT, COLOR_HIGHLIGHTTEXT},
-        {R::kCaption, L::kNormal, true, COLOR_ACTIVECAPTION, COLOR_CAPTIONTEXT},
-        {R::kCaption, L::kNormal, false, COLOR_INACTIVECAPTION, COLOR_INACTIVECAPTIONTEXT},
-        {R::kCaption, L::kHighlighted, false, COLOR_HIGHLIGHT, COLOR_HIGHLIGHTTEXT},
-    };
-    for (const Case& c : cases) {
-        const ContrastColors colors = RoleColors(theme, c.role, c.look, c.active);
-        EXPECT_EQ(colors.face, static_cast<COLORREF>(c.face)) << static_cast<int>(c.role);
-        EXPECT_EQ(colors.ink, static_cast<COLORREF>(c.ink)) << static_cast<int>(c.role);
-    }
 }
 
 TEST(BkStylePool, KeepsTheFirstDefinitionAndFallsBackToTheDefaultClass) {
