@@ -97,12 +97,10 @@ ContrastColors RoleColors(ContrastRole role, ContrastLook look) {
     return RoleColors(Theme(), role, look, t_captionActive);
 }
 
-bool RefreshHighContrast() {
+void RefreshHighContrast() {
     ContrastState& state = State();
-    const ContrastTheme before = Theme();
     state.reader(state.theme);
-    return before.on != state.theme.on ||
-           std::memcmp(before.colors, state.theme.colors, sizeof before.colors) != 0;
+    state.read = true;
 }
 
 void SetContrastThemeReader(std::function<void(ContrastTheme&)> reader) {

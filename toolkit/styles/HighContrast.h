@@ -44,9 +44,8 @@ bool IsHighContrast();
 COLORREF ContrastColor(int index);
 // The colours of a role in the current theme, for the window at work on this thread.
 ContrastColors RoleColors(ContrastRole role, ContrastLook look);
-// Reads the setting and the colours again, when Windows says that they may have changed; true
-// when anything did.
-bool RefreshHighContrast();
+// Reads the setting and the colours again, when Windows says that they may have changed.
+void RefreshHighContrast();
 
 // Where the theme is read from: the system (SystemParametersInfoW with SPI_GETHIGHCONTRAST, and
 // GetSysColor), unless a test answers in its place; an empty function puts the system back.
