@@ -1,7 +1,6 @@
 #include "toolkit/controls/BkImageWnd.h"
 #include "toolkit/styles/DisplayScale.h"
 
-#include "platform/GdiObjects.h"
 #include "toolkit/skins/BkSkinPool.h"
 #include "toolkit/skins/ColorFills.h"
 #include "toolkit/styles/BkStyle.h"
@@ -150,11 +149,8 @@ void DrawButtonSkin(HDC dc, const CBkWindow& button, const std::string& skinName
     }
     if (!IsHighContrast() || GetSkin(skinName) == nullptr)
         return;
-    const ContrastColors colors =
-        RoleColors(button.GetStyle().m_contrastRole, LookOfSubImage(index));
-    FillSolid(dc, button.GetRect(), colors.face);
-    ScopedGdiObject<HBRUSH> ink(::CreateSolidBrush(colors.ink));
-    ::FrameRect(dc, &button.GetRect(), ink.Get());
+    FillFramed(dc, button.GetRect(),
+               RoleColors(button.GetStyle().m_contrastRole, LookOfSubImage(index)));
 }
 
 bool ButtonContrastLook(const std::string& skinName, DWORD index, ContrastLook& look) {

@@ -34,11 +34,7 @@ HRESULT CBkSkinButton::SetAttribute(const std::string& name, const std::string& 
 
 void CBkSkinButton::Draw(HDC dc, const RECT& rect, DWORD state) {
     if (IsHighContrast()) {
-        // A face in the role's colours, framed in its ink.
-        const ContrastColors colors = ContrastColorsFor(LookOfState(state));
-        FillSolid(dc, rect, colors.face);
-        ScopedGdiObject<HBRUSH> border(::CreateSolidBrush(colors.ink));
-        ::FrameRect(dc, &rect, border.Get());
+        FillFramed(dc, rect, ContrastColorsFor(LookOfState(state)));
         return;
     }
     FillSolid(dc, rect, m_crBg);

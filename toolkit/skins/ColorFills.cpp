@@ -1,5 +1,7 @@
 #include "toolkit/skins/ColorFills.h"
 
+#include "platform/GdiObjects.h"
+
 namespace {
 
 TRIVERTEX Vertex(LONG x, LONG y, COLORREF color) {
@@ -26,4 +28,10 @@ void FillSolid(HDC dc, const RECT& rect, COLORREF color) {
     const COLORREF old = ::SetBkColor(dc, color);
     ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
     ::SetBkColor(dc, old);
+}
+
+void FillFramed(HDC dc, const RECT& rect, ContrastColors colors) {
+    FillSolid(dc, rect, colors.face);
+    ScopedGdiObject<HBRUSH> ink(::CreateSolidBrush(colors.ink));
+    ::FrameRect(dc, &rect, ink.Get());
 }

@@ -1,6 +1,8 @@
 // Filling rectangles with one colour or a two-colour gradient.
 #pragma once
 
+#include "toolkit/styles/HighContrast.h"
+
 #include <windows.h>
 
 // Fills the rect from `from` to `to`, left to right or top to bottom, with gdi32's own gradient
@@ -10,3 +12,7 @@ bool FillGradient(HDC dc, const RECT& rect, COLORREF from, COLORREF to, bool ver
 
 // Fills the rect with the colour (an opaque text-out of nothing: no brush to make).
 void FillSolid(HDC dc, const RECT& rect, COLORREF color);
+
+// Fills the rect with a high-contrast role's face and frames it in the role's ink: the plain
+// look of a button under such a theme.
+void FillFramed(HDC dc, const RECT& rect, ContrastColors colors);
